@@ -47,6 +47,8 @@ prepare_prefix() {
 # costs 20-30 ms instead of 0.4 s) and the keeper ends with the shell.
 start_keeper() {
   exec {keeper_fd}> >(wine cmd.exe >/dev/null 2>&1)
+  # Wait until the server and the desktop are up, so that the first test does not race them.
+  timeout 120 wine cmd.exe /c exit >/dev/null 2>&1 || true
 }
 
 stop_wine_and_x() {

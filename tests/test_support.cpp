@@ -70,4 +70,68 @@ void PumpMessages(int ms) {
     } while (static_cast<LONG>(end - ::GetTickCount()) > 0);
 }
 
+std::string ExeDirectory() {
+    char path[MAX_PATH];
+    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path, n);
+    return dir.substr(0, dir.find_last_of('\\'));
+}
+
+ChildProcess::ChildProcess(const std::string& commandLine, const std::string& directory) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::string buffer = commandLine;
+    if (::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+        ::CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    Kill();
+    if (process_) ::CloseHandle(process_);
+}
+
+long ChildProcess::WaitForExit(int ms) {
+    if (!process_ || ::WaitForSingleObject(process_, static_cast<DWORD>(ms)) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_, &code);
+    return static_cast<long>(code);
+}
+
+void ChildProcess::Kill() {
+    if (process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process_, 99);
+        ::WaitForSingleObject(process_, 5000);
+    }
+}
+
+std::string WindowText(HWND window) {
+    char text[512] = "";
+    ::GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::vector<HWND> TopWindowsOf(unsigned long processId, const std::string& title) {
+    struct Search {
+        unsigned long pid;
+        const std::string* title;
+        std::vector<HWND> found;
+    } search{processId, &title, {}};
+    struct Visit {
+        static BOOL CALLBACK Window(HWND window, LPARAM lp) {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(window, &pid);
+            if (pid == s->pid && (s->title->empty() || WindowText(window) == *s->title)) s->found.push_back(window);
+            return TRUE;
+        }
+    };
+    ::EnumWindows(Visit::Window, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace test

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+struct HWND__;
 
 namespace test {
 
@@ -25,5 +28,42 @@ bool FileExists(const std::string& path);
 
 // Dispatches pending messages of this thread for about `ms` milliseconds.
 void PumpMessages(int ms);
+
+// Pumps messages until `done()` is true or `ms` milliseconds have passed; returns done().
+template <class Pred>
+bool WaitUntil(Pred done, int ms) {
+    for (int waited = 0; waited < ms; waited += 20) {
+        if (done()) return true;
+        PumpMessages(20);
+    }
+    return done();
+}
+
+// The folder of the running test exe (the build folder, where toolbox.exe is).
+std::string ExeDirectory();
+
+// A program started as a child process; terminated when the object dies if still running.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::string& commandLine, const std::string& directory = "");
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    bool started() const { return process_ != nullptr; }
+    unsigned long id() const { return id_; }
+    void* handle() const { return process_; }
+    // Waits for the end; returns the exit code, or -1 when it still runs after `ms`.
+    long WaitForExit(int ms);
+    void Kill();
+
+private:
+    void* process_ = nullptr;
+    unsigned long id_ = 0;
+};
+
+// The visible or hidden top-level windows of a process whose title is `title` (any title when
+// empty).
+std::vector<HWND__*> TopWindowsOf(unsigned long processId, const std::string& title = "");
+std::string WindowText(HWND__* window);
 
 }  // namespace test
