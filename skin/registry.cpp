@@ -52,7 +52,10 @@ bool WindowRegistry::Remove(HWND hwnd) {
 }
 
 WindowRecord* FindWindowRecord(HWND hwnd) {
-    return TheWindowRegistry.At(ReadIntProp(hwnd, prop::kDuiIndex));
+    // The index is checked against the record's window as well: a stale index that is still in
+    // range names another window's record, and changing that one would corrupt a live frame.
+    WindowRecord* record = TheWindowRegistry.At(ReadIntProp(hwnd, prop::kDuiIndex));
+    return record && record->hwnd == hwnd ? record : nullptr;
 }
 
 int AddElement(WindowRecord& record, int kind, int buttonId, int x, int y, int width, int height,

@@ -137,8 +137,8 @@ extern WindowRegistry TheWindowRegistry;
 // Number of registered windows.
 inline int RegisteredWindowCount() { return TheWindowRegistry.Count(); }
 
-// The record of `hwnd` found through its Nimbo_DUIIndex; null when the index is 0, stale or out
-// of range (the caller then skips whatever needs the record).
+// The record of `hwnd` found through its Nimbo_DUIIndex; null when the index is 0, out of range
+// or stale (naming another window's record). The caller then skips whatever needs the record.
 WindowRecord* FindWindowRecord(HWND hwnd);
 
 // Appends an element (visible, no flags set) and returns its 1-based index.
