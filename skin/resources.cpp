@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "resources/resource_ids.h"
@@ -112,6 +113,7 @@ void SkinModuleStartup() {
     static bool started = false;  // once per process; later calls find everything made
     if (started) return;
     started = true;
+    std::atexit(SkinModuleShutdown);
 
     GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
     GdiplusStartup(&GdiplusToken, &input, nullptr);

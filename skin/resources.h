@@ -49,8 +49,9 @@ constexpr COLORREF kStartupSkinColor = 0x00D2B30E;
 // window is created. Nothing is checked: see the comment on the resources.
 void SkinModuleStartup();
 
-// Process end: disposes the skin picture (and frees its memory block) and frees the window
-// registry. The shared resources and GDI+ itself are left to the end of the process.
+// Process end (SkinModuleStartup registers it with atexit; running it twice is harmless): disposes
+// the skin picture (and frees its memory block) and frees the window registry. The shared
+// resources and GDI+ itself are left to the end of the process.
 void SkinModuleShutdown();
 
 // --- Helpers ------------------------------------------------------------------------------------

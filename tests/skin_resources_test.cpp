@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <type_traits>
 
 #include "tests/test_support.h"
 
@@ -192,6 +193,36 @@ TEST_F(SkinResourcesTest, CreateFontByNameGivesZeroForAMissingFamily) {
     REAL size = 0;
     GdipGetFontSize(font.get(), &size);
     EXPECT_EQ(size, 14.0f);
+}
+
+// --- Owner types ----------------------------------------------------------------------------------
+
+static_assert(!std::is_copy_constructible_v<SelectGuard> && !std::is_copy_assignable_v<SelectGuard>);
+static_assert(!std::is_copy_constructible_v<WindowDc> && !std::is_copy_constructible_v<BitmapPtr>);
+
+TEST(GdiOwners, ReleaseWhatTheyOwnAndCountIt) {
+    const GdiCounts before = gdiCounts;
+    WindowDc screen(nullptr);
+    ASSERT_NE(screen.get(), nullptr);
+    MemDcPtr dc(CountGdi(::CreateCompatibleDC(screen.get())));
+    HGDIOBJ original = ::GetCurrentObject(dc.get(), OBJ_BITMAP);
+    BitmapPtr bitmap(CountGdi(::CreateCompatibleBitmap(screen.get(), 4, 4)));
+    HBITMAP rawBitmap = bitmap.get();
+    {
+        SelectGuard select(dc.get(), rawBitmap);
+        EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BITMAP), rawBitmap);
+    }
+    EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BITMAP), original);  // deselected, not deleted
+    EXPECT_EQ(::GetObjectType(rawBitmap), static_cast<DWORD>(OBJ_BITMAP));
+    EXPECT_EQ(gdiCounts.live() - before.live(), 2);
+
+    HDC rawDc = dc.get();
+    bitmap.reset();
+    dc.reset();
+    EXPECT_EQ(::GetObjectType(rawBitmap), 0u);
+    EXPECT_EQ(::GetObjectType(rawDc), 0u);
+    EXPECT_EQ(gdiCounts.created - before.created, 2);
+    EXPECT_EQ(gdiCounts.released - before.released, 2);
 }
 
 // --- Start-up -----------------------------------------------------------------------------------
