@@ -13,9 +13,11 @@ void WriteProp(HWND hwnd, const char* name, INT_PTR value) {
     ::SetPropA(hwnd, name, reinterpret_cast<HANDLE>(value));
 }
 
-void DuiElement::MoveTo(int newX, int newY) {
+void DuiElement::Place(int newX, int newY, int newWidth, int newHeight) {
     x = newX;
     y = newY;
+    width = newWidth;
+    height = newHeight;
     rect = {x, y, x + width, y + height};
 }
 
@@ -63,9 +65,7 @@ int AddElement(WindowRecord& record, int kind, int buttonId, int x, int y, int w
     auto element = std::make_unique<DuiElement>();
     element->kind = kind;
     element->buttonId = buttonId;
-    element->width = width;
-    element->height = height;
-    element->MoveTo(x, y);
+    element->Place(x, y, width, height);
     element->text = text;
     element->icon = icon;
     element->selfIndex = record.elementCount() + 1;

@@ -94,8 +94,10 @@ struct DuiElement {
     HWND childWindow = nullptr;
     ElementHook clickHook = nullptr;
 
-    // Moves the element and rebuilds its hit rectangle; the only way x and y should change.
-    void MoveTo(int newX, int newY);
+    // Move or resize the element and rebuild its hit rectangle: the only ways its geometry should
+    // change, so that rect always equals {x, y, x + width, y + height}.
+    void MoveTo(int newX, int newY) { Place(newX, newY, width, height); }
+    void Place(int newX, int newY, int newWidth, int newHeight);
 };
 
 struct WindowRecord {

@@ -87,6 +87,9 @@ TEST_F(RegistryTest, AddElementAppendsAVisibleElementWithItsHitRectangle) {
     record.Element(1)->MoveTo(272, 1);
     EXPECT_EQ(record.Element(1)->rect.left, 272);
     EXPECT_EQ(record.Element(1)->rect.right, 312);
+    record.Element(2)->Place(5, 380, 300, 26);  // the status line after a resize
+    EXPECT_EQ(record.Element(2)->rect.right, 305);
+    EXPECT_EQ(record.Element(2)->rect.bottom, 406);
 }
 
 TEST_F(RegistryTest, FindWindowRecordOnlyThroughAValidIndex) {
