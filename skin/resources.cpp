@@ -48,7 +48,7 @@ uint32_t ReadLe32(const unsigned char* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-// A picture decoded through a stream over a fixed global block holding the file bytes. GDI+ may go
+// A picture decoded through a stream over a global block holding the file bytes. GDI+ may go
 // on reading through the stream while the image lives, so the stream and the block must outlive
 // the image.
 struct StreamedImage {
@@ -59,9 +59,11 @@ struct StreamedImage {
 
 bool DecodeFromBytes(std::string_view bytes, StreamedImage& out) {
     if (bytes.size() < kMinImageFileBytes) return false;
-    GlobalPtr block(::GlobalAlloc(GMEM_FIXED, bytes.size()));
+    // CreateStreamOnHGlobal is documented to want a moveable block.
+    GlobalPtr block(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
     if (!block) return false;
     void* data = ::GlobalLock(block.get());
+    if (!data) return false;
     std::memcpy(data, bytes.data(), bytes.size());
     ::GlobalUnlock(block.get());
     IStream* stream = nullptr;

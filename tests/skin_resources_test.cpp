@@ -307,8 +307,8 @@ TEST_F(SkinResourcesTest, StartupMakesEveryResource) {
 
 // --- SkinImage ----------------------------------------------------------------------------------
 
-// True while `block` is a live allocation of the process heap, where fixed global blocks live.
-bool BlockIsLive(HGLOBAL block) { return ::HeapValidate(::GetProcessHeap(), 0, block) != 0; }
+// True while the moveable global block is allocated: a freed handle reports size 0.
+bool BlockIsLive(HGLOBAL block) { return ::GlobalSize(block) != 0; }
 
 ARGB PixelOf(GpImage* image, int x, int y) {
     ARGB argb = 0;
