@@ -15,14 +15,14 @@ namespace skin {
 // Every property holds one pointer-sized value; a property never set reads as 0. The engine never
 // removes them.
 namespace prop {
-constexpr char kWndProc[] = "Velvix_WndProc";             // procedure before subclassing
+constexpr char kWndProc[] = "Velvix_WndProc";  // procedure before subclassing
 constexpr char kBannerHeight[] = "Nimbo_BannerHeight";
 constexpr char kStatusHeight[] = "Nimbo_StatusHeight";
 constexpr char kMaximizeBox[] = "Nimbo_MaximizeBox";
 constexpr char kSizeBox[] = "Nimbo_bSizeBox";
 constexpr char kMinWidth[] = "Nimbo_MinWidth";
 constexpr char kMinHeight[] = "Nimbo_MinHeight";
-constexpr char kDuiIndex[] = "Nimbo_DUIIndex";             // 1-based position in the registry
+constexpr char kDuiIndex[] = "Nimbo_DUIIndex";  // 1-based position in the registry
 constexpr char kMaximize[] = "Nimbo_Maximize";
 constexpr char kMinimize[] = "Nimbo_bMinimize";
 constexpr char kTracking[] = "Nimbo_bTracking";
@@ -47,7 +47,9 @@ constexpr char kDrawState[] = "Nimbo_DrawState";
 INT_PTR ReadProp(HWND hwnd, const char* name);
 void WriteProp(HWND hwnd, const char* name, INT_PTR value);
 // Numbers and flags (sizes, indexes, 0/1): the value read back as int, sign kept.
-inline int ReadIntProp(HWND hwnd, const char* name) { return static_cast<int>(ReadProp(hwnd, name)); }
+inline int ReadIntProp(HWND hwnd, const char* name) {
+    return static_cast<int>(ReadProp(hwnd, name));
+}
 // Handles and routine addresses, full pointer width.
 template <class H>
 H ReadHandleProp(HWND hwnd, const char* name) {
@@ -83,14 +85,14 @@ struct DuiElement {
     int height = 0;
     int kind = ElementStatus;
     int buttonId = 0;
-    int selfIndex = 0;        // own 1-based position in the record's elements
-    std::string text;         // banner caption or status text
-    HICON icon = nullptr;     // referred to, never destroyed
-    RECT rect{};              // hit rectangle {x, y, x + width, y + height}
+    int selfIndex = 0;     // own 1-based position in the record's elements
+    std::string text;      // banner caption or status text
+    HICON icon = nullptr;  // referred to, never destroyed
+    RECT rect{};           // hit rectangle {x, y, x + width, y + height}
     bool hovered = false;
     bool pressed = false;
-    bool selected = false;    // banner button whose child window is shown
-    bool visible = true;      // invisible elements are neither drawn nor hit
+    bool selected = false;  // banner button whose child window is shown
+    bool visible = true;    // invisible elements are neither drawn nor hit
     HWND childWindow = nullptr;
     ElementHook clickHook = nullptr;
 
@@ -102,11 +104,11 @@ struct DuiElement {
 
 struct WindowRecord {
     HWND hwnd = nullptr;
-    int hoverIndex = -1;      // 1-based, -1 for none
-    int pressedIndex = -1;    // 1-based, -1 for none
+    int hoverIndex = -1;    // 1-based, -1 for none
+    int pressedIndex = -1;  // 1-based, -1 for none
     int nextBannerX = 5;
     int bannerButtonCount = 0;
-    int statusIndex = 0;      // 1-based, 0 when the window has no status line
+    int statusIndex = 0;                                // 1-based, 0 when the window has no status line
     std::vector<std::unique_ptr<DuiElement>> elements;  // position p is elements[p - 1]
 
     int elementCount() const { return static_cast<int>(elements.size()); }
@@ -137,7 +139,9 @@ private:
 extern WindowRegistry TheWindowRegistry;
 
 // Number of registered windows.
-inline int RegisteredWindowCount() { return TheWindowRegistry.Count(); }
+inline int RegisteredWindowCount() {
+    return TheWindowRegistry.Count();
+}
 
 // The record of `hwnd` found through its Nimbo_DUIIndex; null when the index is 0, out of range
 // or stale (naming another window's record). The caller then skips whatever needs the record.

@@ -96,8 +96,7 @@ HICON LoadDefaultWindowIcon(HMODULE module) {
         if (HICON icon = ::LoadIconA(module, name)) return icon;
     }
     SHFILEINFOA info{};
-    ::SHGetFileInfoA(".exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                     SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
+    ::SHGetFileInfoA(".exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
     return info.hIcon;
 }
 
@@ -206,17 +205,16 @@ HBITMAP BitmapFromBmpBytes(std::string_view bytes) {
     std::memcpy(&header, bytes.data() + kBmpFileHeaderBytes, sizeof header);
     // The pixels are read from right after a plain 40-byte header, so only that layout (no
     // palette, no compression) is taken.
-    if (header.biSize != sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 ||
-        header.biCompression != BI_RGB || (header.biBitCount != 24 && header.biBitCount != 32) ||
-        header.biWidth <= 0 || header.biHeight == 0)
+    if (header.biSize != sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || header.biCompression != BI_RGB ||
+        (header.biBitCount != 24 && header.biBitCount != 32) || header.biWidth <= 0 || header.biHeight == 0)
         return nullptr;
     const uint64_t stride = (static_cast<uint64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
     const uint64_t rows = header.biHeight < 0 ? -static_cast<int64_t>(header.biHeight) : header.biHeight;
     if (kBmpPixelOffset + stride * rows > bytes.size()) return nullptr;
     const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + kBmpFileHeaderBytes);
     WindowDc screen(nullptr);
-    return ::CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, bytes.data() + kBmpPixelOffset,
-                            info, DIB_RGB_COLORS);
+    return ::CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, bytes.data() + kBmpPixelOffset, info,
+                            DIB_RGB_COLORS);
 }
 
 // --- SkinImage ----------------------------------------------------------------------------------

@@ -27,7 +27,8 @@ TEST(CaptionButtonSource, EveryGlyphInEveryState) {
     };
     for (const auto& g : glyphs) {
         for (const auto& s : states) {
-            EXPECT_EQ(skin::CaptionButtonSource(g.id, s.pressed, s.hovered), (SheetRect{g.x, s.y, g.width, 19}))
+            EXPECT_EQ(skin::CaptionButtonSource(g.id, s.pressed, s.hovered),
+                      (SheetRect{g.x, s.y, g.width, 19}))
                 << "id " << g.id << " pressed " << s.pressed << " hovered " << s.hovered;
         }
     }
@@ -78,7 +79,8 @@ TEST(ControlCell, StateColumnsCheckedOffsetAndDisabledWins) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ControlCell(c.type, c.checked, c.state, c.enabled), c.want)
-            << "type " << c.type << " checked " << c.checked << " state " << c.state << " enabled " << c.enabled;
+            << "type " << c.type << " checked " << c.checked << " state " << c.state
+            << " enabled " << c.enabled;
     }
 }
 

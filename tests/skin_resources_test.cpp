@@ -165,7 +165,9 @@ TEST_F(SkinResourcesTest, BitmapFromBmpBytesKeepsEveryPixel) {
     {
         SelectGuard select(dc.get(), bitmap.get());
         for (int y = 0; y < 2; ++y) {
-            for (int x = 0; x < 3; ++x) EXPECT_EQ(::GetPixel(dc.get(), x, y), PixelColor(x, y)) << x << "," << y;
+            for (int x = 0; x < 3; ++x) {
+                EXPECT_EQ(::GetPixel(dc.get(), x, y), PixelColor(x, y)) << x << "," << y;
+            }
         }
     }
 
