@@ -38,6 +38,19 @@ void Flush(GpGraphics* graphics) {
     if (graphics) GdipFlush(graphics, Gdiplus::FlushIntentionSync);
 }
 
+// A graphics on the cache for sheet pieces. Nearest-neighbour sampling with half-pixel offsets makes
+// every 1:1 piece an exact copy and every stretched piece (gloss, status overlay, border edges) a
+// clean repeat of its own pixels: bilinear sampling would blend in the sheet's neighbouring pieces
+// at the edges.
+GpGraphicsPtr FrameGraphics(HDC dc) {
+    GpGraphicsPtr graphics = GraphicsOnDc(dc);
+    if (graphics) {
+        GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeNearestNeighbor);
+        GdipSetPixelOffsetMode(graphics.get(), Gdiplus::PixelOffsetModeHalf);
+    }
+    return graphics;
+}
+
 // The record of a registered window; null when its index is stale or was never set.
 WindowRecord* RecordInRange(HWND hwnd) { return FindWindowRecord(hwnd); }
 
@@ -252,7 +265,7 @@ bool RenderFrame(HWND hwnd, bool force) {
     HDC cache = CacheDc(hwnd);
     WindowRecord* record = RecordInRange(hwnd);
     {
-        GpGraphicsPtr graphics = GraphicsOnDc(cache);
+        GpGraphicsPtr graphics = FrameGraphics(cache);
         ComposeBackground(hwnd, graphics.get(), size, record);
         Flush(graphics.get());
         ::BitBlt(BackDc(hwnd), 0, 0, size.width, size.height, cache, 0, 0, SRCCOPY);
@@ -291,7 +304,7 @@ void RedrawElement(HWND hwnd, int index) {
     const DuiElement copy = *element;
     ::BitBlt(cache, copy.x, copy.y, copy.width, copy.height, BackDc(hwnd), copy.x, copy.y, SRCCOPY);
     {
-        GpGraphicsPtr graphics = GraphicsOnDc(cache);
+        GpGraphicsPtr graphics = FrameGraphics(cache);
         DrawElement(copy, cache, graphics.get());
     }
     WindowDc window(hwnd);
@@ -324,7 +337,7 @@ void RelayoutBannerButtons(HWND hwnd) {
     ::BitBlt(cache, 0, kBannerBandTop, width, kBannerBandHeight, BackDc(hwnd), 0, kBannerBandTop, SRCCOPY);
     record->nextBannerX = kFirstBannerX;
     {
-        GpGraphicsPtr graphics = GraphicsOnDc(cache);
+        GpGraphicsPtr graphics = FrameGraphics(cache);
         for (const auto& element : record->elements) {
             if (element->kind != ElementBannerButton || !element->visible) continue;
             element->MoveTo(record->nextBannerX, element->y);

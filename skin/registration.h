@@ -10,15 +10,15 @@ namespace skin {
 
 // The optional settings of a registration; an empty one takes its default.
 struct WindowSettings {
-    std::optional<int> bannerHeight;    // 80; below 26 becomes 26
-    std::optional<int> statusHeight;    // 26; 0 or less: no status line
-    std::optional<int> minimizeBox;     // from WS_MINIMIZEBOX
-    std::optional<int> maximizeBox;     // from WS_MAXIMIZEBOX and an enabled SC_MAXIMIZE menu item
-    std::optional<int> helpButton;      // off
-    std::optional<int> mainMenuButton;  // off
-    std::optional<int> sizeBox;         // off
-    std::optional<int> minWidth;        // 150
-    std::optional<int> minHeight;       // 100
+    std::optional<int> bannerHeight{};    // 80; below 26 becomes 26
+    std::optional<int> statusHeight{};    // 26; 0 or less: no status line
+    std::optional<int> minimizeBox{};     // from WS_MINIMIZEBOX
+    std::optional<int> maximizeBox{};     // from WS_MAXIMIZEBOX and an enabled SC_MAXIMIZE menu item
+    std::optional<int> helpButton{};      // off
+    std::optional<int> mainMenuButton{};  // off
+    std::optional<int> sizeBox{};         // off
+    std::optional<int> minWidth{};        // 150
+    std::optional<int> minHeight{};       // 100
 };
 
 constexpr int kDefaultBannerHeight = 80;
