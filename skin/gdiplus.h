@@ -13,8 +13,10 @@
 namespace skin {
 
 using namespace Gdiplus::DllExports;
+using Gdiplus::ARGB;
 using Gdiplus::GdiplusStartup;
 using Gdiplus::GdiplusStartupInput;
+using Gdiplus::GpBitmap;
 using Gdiplus::GpBrush;
 using Gdiplus::GpFont;
 using Gdiplus::GpFontFamily;
@@ -25,6 +27,7 @@ using Gdiplus::GpPen;
 using Gdiplus::GpSolidFill;
 using Gdiplus::GpStatus;
 using Gdiplus::GpStringFormat;
+using Gdiplus::REAL;
 
 // How many GDI objects (bitmaps, brushes, regions, memory DCs) the engine has made and released.
 // Wine's GetGuiResources is a stub, so a soak test reads these instead. Creation sites report

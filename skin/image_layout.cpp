@@ -12,8 +12,7 @@ SheetRect CaptionButtonSource(int buttonId, bool pressed, bool hovered) {
     return {cell.x, row, cell.width, kGlyphHeight};
 }
 
-std::optional<SheetRect> BannerButtonFrame(bool pressed, bool selected, bool hovered, int width,
-                                           int height) {
+std::optional<SheetRect> BannerButtonFrame(bool pressed, bool selected, bool hovered, int width, int height) {
     if (pressed || selected) return SheetRect{kPressedFrame.x, kPressedFrame.y, width, height};
     if (hovered) return SheetRect{kHoverFrame.x, kHoverFrame.y, width, height};
     return std::nullopt;
@@ -25,14 +24,14 @@ std::array<BorderPiece, 8> BorderPieces(int w, int h) {
     constexpr int right = kBorderFrame.x + kBorderFrame.width - m;    // 55
     constexpr int bottom = kBorderFrame.y + kBorderFrame.height - m;  // 137
     return {{
-        {{left, top, m, m}, {0, 0, m, m}},                       // top-left corner
-        {{left + m, top, m, m}, {m, 0, w - 2 * m, m}},           // top edge
-        {{right, top, m, m}, {w - m, 0, m, m}},                  // top-right corner
-        {{left, top + m, m, m}, {0, m, m, h - 2 * m}},           // left edge
-        {{right, top + m, m, m}, {w - m, m, m, h - 2 * m}},      // right edge
-        {{left, bottom, m, m}, {0, h - m, m, m}},                // bottom-left corner
-        {{left + m, bottom, m, m}, {m, h - m, w - 2 * m, m}},    // bottom edge
-        {{right, bottom, m, m}, {w - m, h - m, m, m}},           // bottom-right corner
+        {{left, top, m, m}, {0, 0, m, m}},                     // top-left corner
+        {{left + m, top, m, m}, {m, 0, w - 2 * m, m}},         // top edge
+        {{right, top, m, m}, {w - m, 0, m, m}},                // top-right corner
+        {{left, top + m, m, m}, {0, m, m, h - 2 * m}},         // left edge
+        {{right, top + m, m, m}, {w - m, m, m, h - 2 * m}},    // right edge
+        {{left, bottom, m, m}, {0, h - m, m, m}},              // bottom-left corner
+        {{left + m, bottom, m, m}, {m, h - m, w - 2 * m, m}},  // bottom edge
+        {{right, bottom, m, m}, {w - m, h - m, m, m}},         // bottom-right corner
     }};
 }
 

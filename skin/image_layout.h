@@ -18,7 +18,9 @@ struct SheetRect {
 constexpr bool operator==(const SheetRect& a, const SheetRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
-constexpr bool operator!=(const SheetRect& a, const SheetRect& b) { return !(a == b); }
+constexpr bool operator!=(const SheetRect& a, const SheetRect& b) {
+    return !(a == b);
+}
 
 // --- Element sheet --------------------------------------------------------------------------------
 
@@ -51,8 +53,7 @@ SheetRect CaptionButtonSource(int buttonId, bool pressed, bool hovered);
 
 // Source of a banner button's frame, cut at the element's own size: the pressed frame when pressed
 // or selected, else the hover frame when hovered, else none (only icon and caption are drawn).
-std::optional<SheetRect> BannerButtonFrame(bool pressed, bool selected, bool hovered, int width,
-                                           int height);
+std::optional<SheetRect> BannerButtonFrame(bool pressed, bool selected, bool hovered, int width, int height);
 
 // The eight pieces of the window border, corners 1:1 and edges stretched, for a W x H window.
 struct BorderPiece {
@@ -71,7 +72,7 @@ enum DrawState : int { DrawNormal = 0, DrawHover = 1, DrawPressed = 2 };
 constexpr SheetRect kPushButtonCell{0, 0, 40, 23};
 constexpr SheetRect kCheckBoxCell{0, 25, 15, 15};
 constexpr SheetRect kRadioButtonCell{0, 40, 15, 15};
-constexpr int kControlCellMargin = 5;  // nine-grid margin of the push-button cell
+constexpr int kControlCellMargin = 5;              // nine-grid margin of the push-button cell
 constexpr unsigned kControlSheetKey = 0x00FF00FF;  // magenta: transparent in check/radio cells
 
 // The control-sheet cell for a control: a disabled control takes the disabled cell whatever its

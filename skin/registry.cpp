@@ -13,9 +13,11 @@ void WriteProp(HWND hwnd, const char* name, INT_PTR value) {
     ::SetPropA(hwnd, name, reinterpret_cast<HANDLE>(value));
 }
 
-void DuiElement::MoveTo(int newX, int newY) {
+void DuiElement::Place(int newX, int newY, int newWidth, int newHeight) {
     x = newX;
     y = newY;
+    width = newWidth;
+    height = newHeight;
     rect = {x, y, x + width, y + height};
 }
 
@@ -52,7 +54,10 @@ bool WindowRegistry::Remove(HWND hwnd) {
 }
 
 WindowRecord* FindWindowRecord(HWND hwnd) {
-    return TheWindowRegistry.At(ReadIntProp(hwnd, prop::kDuiIndex));
+    // The index is checked against the record's window as well: a stale index that is still in
+    // range names another window's record, and changing that one would corrupt a live frame.
+    WindowRecord* record = TheWindowRegistry.At(ReadIntProp(hwnd, prop::kDuiIndex));
+    return record && record->hwnd == hwnd ? record : nullptr;
 }
 
 int AddElement(WindowRecord& record, int kind, int buttonId, int x, int y, int width, int height,
@@ -60,9 +65,7 @@ int AddElement(WindowRecord& record, int kind, int buttonId, int x, int y, int w
     auto element = std::make_unique<DuiElement>();
     element->kind = kind;
     element->buttonId = buttonId;
-    element->width = width;
-    element->height = height;
-    element->MoveTo(x, y);
+    element->Place(x, y, width, height);
     element->text = text;
     element->icon = icon;
     element->selfIndex = record.elementCount() + 1;

@@ -15,14 +15,14 @@ namespace skin {
 // Every property holds one pointer-sized value; a property never set reads as 0. The engine never
 // removes them.
 namespace prop {
-constexpr char kWndProc[] = "Velvix_WndProc";             // procedure before subclassing
+constexpr char kWndProc[] = "Velvix_WndProc";  // procedure before subclassing
 constexpr char kBannerHeight[] = "Nimbo_BannerHeight";
 constexpr char kStatusHeight[] = "Nimbo_StatusHeight";
 constexpr char kMaximizeBox[] = "Nimbo_MaximizeBox";
 constexpr char kSizeBox[] = "Nimbo_bSizeBox";
 constexpr char kMinWidth[] = "Nimbo_MinWidth";
 constexpr char kMinHeight[] = "Nimbo_MinHeight";
-constexpr char kDuiIndex[] = "Nimbo_DUIIndex";             // 1-based position in the registry
+constexpr char kDuiIndex[] = "Nimbo_DUIIndex";  // 1-based position in the registry
 constexpr char kMaximize[] = "Nimbo_Maximize";
 constexpr char kMinimize[] = "Nimbo_bMinimize";
 constexpr char kTracking[] = "Nimbo_bTracking";
@@ -47,7 +47,9 @@ constexpr char kDrawState[] = "Nimbo_DrawState";
 INT_PTR ReadProp(HWND hwnd, const char* name);
 void WriteProp(HWND hwnd, const char* name, INT_PTR value);
 // Numbers and flags (sizes, indexes, 0/1): the value read back as int, sign kept.
-inline int ReadIntProp(HWND hwnd, const char* name) { return static_cast<int>(ReadProp(hwnd, name)); }
+inline int ReadIntProp(HWND hwnd, const char* name) {
+    return static_cast<int>(ReadProp(hwnd, name));
+}
 // Handles and routine addresses, full pointer width.
 template <class H>
 H ReadHandleProp(HWND hwnd, const char* name) {
@@ -83,28 +85,30 @@ struct DuiElement {
     int height = 0;
     int kind = ElementStatus;
     int buttonId = 0;
-    int selfIndex = 0;        // own 1-based position in the record's elements
-    std::string text;         // banner caption or status text
-    HICON icon = nullptr;     // referred to, never destroyed
-    RECT rect{};              // hit rectangle {x, y, x + width, y + height}
+    int selfIndex = 0;     // own 1-based position in the record's elements
+    std::string text;      // banner caption or status text
+    HICON icon = nullptr;  // referred to, never destroyed
+    RECT rect{};           // hit rectangle {x, y, x + width, y + height}
     bool hovered = false;
     bool pressed = false;
-    bool selected = false;    // banner button whose child window is shown
-    bool visible = true;      // invisible elements are neither drawn nor hit
+    bool selected = false;  // banner button whose child window is shown
+    bool visible = true;    // invisible elements are neither drawn nor hit
     HWND childWindow = nullptr;
     ElementHook clickHook = nullptr;
 
-    // Moves the element and rebuilds its hit rectangle; the only way x and y should change.
-    void MoveTo(int newX, int newY);
+    // Move or resize the element and rebuild its hit rectangle: the only ways its geometry should
+    // change, so that rect always equals {x, y, x + width, y + height}.
+    void MoveTo(int newX, int newY) { Place(newX, newY, width, height); }
+    void Place(int newX, int newY, int newWidth, int newHeight);
 };
 
 struct WindowRecord {
     HWND hwnd = nullptr;
-    int hoverIndex = -1;      // 1-based, -1 for none
-    int pressedIndex = -1;    // 1-based, -1 for none
+    int hoverIndex = -1;    // 1-based, -1 for none
+    int pressedIndex = -1;  // 1-based, -1 for none
     int nextBannerX = 5;
     int bannerButtonCount = 0;
-    int statusIndex = 0;      // 1-based, 0 when the window has no status line
+    int statusIndex = 0;                                // 1-based, 0 when the window has no status line
     std::vector<std::unique_ptr<DuiElement>> elements;  // position p is elements[p - 1]
 
     int elementCount() const { return static_cast<int>(elements.size()); }
@@ -135,10 +139,12 @@ private:
 extern WindowRegistry TheWindowRegistry;
 
 // Number of registered windows.
-inline int RegisteredWindowCount() { return TheWindowRegistry.Count(); }
+inline int RegisteredWindowCount() {
+    return TheWindowRegistry.Count();
+}
 
-// The record of `hwnd` found through its Nimbo_DUIIndex; null when the index is 0, stale or out
-// of range (the caller then skips whatever needs the record).
+// The record of `hwnd` found through its Nimbo_DUIIndex; null when the index is 0, out of range
+// or stale (naming another window's record). The caller then skips whatever needs the record.
 WindowRecord* FindWindowRecord(HWND hwnd);
 
 // Appends an element (visible, no flags set) and returns its 1-based index.

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "resources/resource_ids.h"
@@ -47,7 +48,7 @@ uint32_t ReadLe32(const unsigned char* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-// A picture decoded through a stream over a fixed global block holding the file bytes. GDI+ may go
+// A picture decoded through a stream over a global block holding the file bytes. GDI+ may go
 // on reading through the stream while the image lives, so the stream and the block must outlive
 // the image.
 struct StreamedImage {
@@ -58,9 +59,11 @@ struct StreamedImage {
 
 bool DecodeFromBytes(std::string_view bytes, StreamedImage& out) {
     if (bytes.size() < kMinImageFileBytes) return false;
-    GlobalPtr block(::GlobalAlloc(GMEM_FIXED, bytes.size()));
+    // CreateStreamOnHGlobal is documented to want a moveable block.
+    GlobalPtr block(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
     if (!block) return false;
     void* data = ::GlobalLock(block.get());
+    if (!data) return false;
     std::memcpy(data, bytes.data(), bytes.size());
     ::GlobalUnlock(block.get());
     IStream* stream = nullptr;
@@ -93,8 +96,7 @@ HICON LoadDefaultWindowIcon(HMODULE module) {
         if (HICON icon = ::LoadIconA(module, name)) return icon;
     }
     SHFILEINFOA info{};
-    ::SHGetFileInfoA(".exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                     SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
+    ::SHGetFileInfoA(".exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
     return info.hIcon;
 }
 
@@ -112,6 +114,7 @@ void SkinModuleStartup() {
     static bool started = false;  // once per process; later calls find everything made
     if (started) return;
     started = true;
+    std::atexit(SkinModuleShutdown);
 
     GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
     GdiplusStartup(&GdiplusToken, &input, nullptr);
@@ -202,17 +205,16 @@ HBITMAP BitmapFromBmpBytes(std::string_view bytes) {
     std::memcpy(&header, bytes.data() + kBmpFileHeaderBytes, sizeof header);
     // The pixels are read from right after a plain 40-byte header, so only that layout (no
     // palette, no compression) is taken.
-    if (header.biSize != sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 ||
-        header.biCompression != BI_RGB || (header.biBitCount != 24 && header.biBitCount != 32) ||
-        header.biWidth <= 0 || header.biHeight == 0)
+    if (header.biSize != sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || header.biCompression != BI_RGB ||
+        (header.biBitCount != 24 && header.biBitCount != 32) || header.biWidth <= 0 || header.biHeight == 0)
         return nullptr;
     const uint64_t stride = (static_cast<uint64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
     const uint64_t rows = header.biHeight < 0 ? -static_cast<int64_t>(header.biHeight) : header.biHeight;
     if (kBmpPixelOffset + stride * rows > bytes.size()) return nullptr;
     const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + kBmpFileHeaderBytes);
     WindowDc screen(nullptr);
-    return ::CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, bytes.data() + kBmpPixelOffset,
-                            info, DIB_RGB_COLORS);
+    return ::CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, bytes.data() + kBmpPixelOffset, info,
+                            DIB_RGB_COLORS);
 }
 
 // --- SkinImage ----------------------------------------------------------------------------------

@@ -13,34 +13,34 @@ namespace skin {
 
 // The record of shared GDI objects that the painting code of frames and controls reads.
 struct PaintSet {
-    HDC MemoryDC = nullptr;         // screen-compatible, the control sheet selected for good
-    HFONT FallbackFont = nullptr;   // stock OEM_FIXED_FONT, for controls that report no font
-    BrushPtr FaceBrush;             // solid brush of FaceColor (answers WM_CTLCOLOR*)
-    COLORREF FaceColor = 0;         // COLOR_BTNFACE at start-up
+    HDC MemoryDC = nullptr;        // screen-compatible, the control sheet selected for good
+    HFONT FallbackFont = nullptr;  // stock OEM_FIXED_FONT, for controls that report no font
+    BrushPtr FaceBrush;            // solid brush of FaceColor (answers WM_CTLCOLOR*)
+    COLORREF FaceColor = 0;        // COLOR_BTNFACE at start-up
 };
 
 // --- Shared resources. Made by SkinModuleStartup; a resource that could not be made stays 0 and
 // the drawing that uses it is skipped by GDI/GDI+. Only SkinBrush, FaceFillBrush and
 // SharedPaintSet.FaceBrush are ever replaced; the others live until the process ends.
 extern ULONG_PTR GdiplusToken;
-extern HICON DefaultWindowIcon;     // title-bar icon of a window that has none
-extern GpImage* ElementSheet;       // built-in frame-element sheet (PNG with alpha)
-extern GpBrush* HaloBrush;          // black, alpha 90: halo strokes behind text
-extern GpBrush* TextBrush;          // opaque white text
-extern GpPen* OutlinePen;           // black, alpha 150, width 1: client outline
-extern GpFont* BoldFont;            // "宋体" 12 px bold: window title
-extern GpFont* RegularFont;         // "宋体" 12 px regular: banner texts
+extern HICON DefaultWindowIcon;  // title-bar icon of a window that has none
+extern GpImage* ElementSheet;    // built-in frame-element sheet (PNG with alpha)
+extern GpBrush* HaloBrush;       // black, alpha 90: halo strokes behind text
+extern GpBrush* TextBrush;       // opaque white text
+extern GpPen* OutlinePen;        // black, alpha 150, width 1: client outline
+extern GpFont* BoldFont;         // "宋体" 12 px bold: window title
+extern GpFont* RegularFont;      // "宋体" 12 px regular: banner texts
 extern GpStringFormat* CenteredFormat;
 extern GpStringFormat* LeftFormat;
 extern HICON DocumentIcon;          // icon of a banner button given none
 extern HBITMAP ControlSheetBitmap;  // the control sheet, selected into SharedPaintSet.MemoryDC
 extern PaintSet SharedPaintSet;
-extern GpBrushPtr FaceFillBrush;    // opaque FaceColor: fills the client area
-extern GpBrushPtr SkinBrush;        // fills the whole window first
-extern COLORREF SkinColor;          // average colour of the applied skin picture, 0 before
-extern int SkinWidth;               // size of the applied skin picture, 0 before
+extern GpBrushPtr FaceFillBrush;  // opaque FaceColor: fills the client area
+extern GpBrushPtr SkinBrush;      // fills the whole window first
+extern COLORREF SkinColor;        // average colour of the applied skin picture, 0 before
+extern int SkinWidth;             // size of the applied skin picture, 0 before
 extern int SkinHeight;
-extern bool ControlSkinningEnabled; // set by SkinAllControls, never cleared
+extern bool ControlSkinningEnabled;  // set by SkinAllControls, never cleared
 
 // The colour the banner shows before any skin picture is applied.
 constexpr COLORREF kStartupSkinColor = 0x00D2B30E;
@@ -49,8 +49,9 @@ constexpr COLORREF kStartupSkinColor = 0x00D2B30E;
 // window is created. Nothing is checked: see the comment on the resources.
 void SkinModuleStartup();
 
-// Process end: disposes the skin picture (and frees its memory block) and frees the window
-// registry. The shared resources and GDI+ itself are left to the end of the process.
+// Process end (SkinModuleStartup registers it with atexit; running it twice is harmless): disposes
+// the skin picture (and frees its memory block) and frees the window registry. The shared
+// resources and GDI+ itself are left to the end of the process.
 void SkinModuleShutdown();
 
 // --- Helpers ------------------------------------------------------------------------------------
