@@ -11,6 +11,9 @@ namespace skin {
 
 namespace {
 
+constexpr int kCaptionTextBottom = 26;  // the title band ends where the banner buttons start
+constexpr int kCaptionOverhang = 8;     // banner captions may spread this far beside their button
+
 struct Size {
     int width;
     int height;
@@ -47,6 +50,7 @@ GpGraphicsPtr FrameGraphics(HDC dc) {
     if (graphics) {
         GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeNearestNeighbor);
         GdipSetPixelOffsetMode(graphics.get(), Gdiplus::PixelOffsetModeHalf);
+        GdipSetTextRenderingHint(graphics.get(), Gdiplus::TextRenderingHintAntiAlias);
     }
     return graphics;
 }
@@ -163,7 +167,8 @@ void ComposeBackground(HWND hwnd, GpGraphics* graphics, Size size, WindowRecord*
     }
 }
 
-void DrawIconAndTitle(HWND hwnd, HDC cache, GpGraphics* graphics) {
+// The title ends before the leftmost caption button, which would otherwise be drawn over it.
+void DrawIconAndTitle(HWND hwnd, HDC cache, GpGraphics* graphics, int titleRight) {
     HICON icon = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = DefaultWindowIcon;
     int titleX = 8;
@@ -175,7 +180,18 @@ void DrawIconAndTitle(HWND hwnd, HDC cache, GpGraphics* graphics) {
     if (length <= 0) return;
     std::string title(static_cast<size_t>(length) + 1, '\0');
     title.resize(static_cast<size_t>(::GetWindowTextA(hwnd, &title[0], length + 1)));
+    if (graphics) GdipSetClipRectI(graphics, 0, 0, titleRight, kCaptionTextBottom, Gdiplus::CombineModeReplace);
     DrawHaloText(graphics, title, BoldFont, titleX, 9, 0, 0, nullptr);
+    if (graphics) GdipResetClip(graphics);
+}
+
+int LeftmostCaptionX(const WindowRecord* record, int windowWidth) {
+    int left = windowWidth;
+    if (!record) return left;
+    for (const auto& element : record->elements) {
+        if (element->kind == ElementCaptionButton && element->visible) left = std::min(left, element->x);
+    }
+    return left;
 }
 
 // Caption buttons from the right edge leftwards in element order; maximize does not move the
@@ -237,8 +253,10 @@ void DrawElement(const DuiElement& element, HDC cacheDc, GpGraphics* graphics) {
             ::DrawIconEx(cacheDc, element.x + (element.width - 32) / 2, element.y + 2, element.icon, 32, 32, 0,
                          nullptr, DI_NORMAL);
         }
-        DrawHaloText(graphics, element.text, RegularFont, element.x, element.y + element.height - 16,
-                     element.width, 16, CenteredFormat);
+        // The caption is centred under the button in a band wider than the button, so that a caption
+        // as wide as the button (five characters) stays on one line instead of wrapping.
+        DrawHaloText(graphics, element.text, RegularFont, element.x - kCaptionOverhang,
+                     element.y + element.height - 16, element.width + 2 * kCaptionOverhang, 16, CenteredFormat);
         break;
     }
     case ElementStatus:
@@ -269,11 +287,9 @@ bool RenderFrame(HWND hwnd, bool force) {
         ComposeBackground(hwnd, graphics.get(), size, record);
         Flush(graphics.get());
         ::BitBlt(BackDc(hwnd), 0, 0, size.width, size.height, cache, 0, 0, SRCCOPY);
-        DrawIconAndTitle(hwnd, cache, graphics.get());
-        if (record) {
-            LayoutCaptionButtons(*record, size.width);
-            DrawVisibleElements(*record, cache, graphics.get());
-        }
+        if (record) LayoutCaptionButtons(*record, size.width);
+        DrawIconAndTitle(hwnd, cache, graphics.get(), LeftmostCaptionX(record, size.width) - 2);
+        if (record) DrawVisibleElements(*record, cache, graphics.get());
     }
     // The region belongs to the window once set; it is only deleted here when the window refused it.
     HRGN region = ::CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, 3, 3);

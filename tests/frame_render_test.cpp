@@ -12,6 +12,8 @@
 #include "skin/image_layout.h"
 #include "skin/registration.h"
 #include "skin/registry.h"
+#include "resources/resource_ids.h"
+#include "runtime/embedded.h"
 #include "skin/resources.h"
 
 namespace {
@@ -282,6 +284,117 @@ TEST(RenderFrame, ReplacesItsCacheBitmapsWithoutLeakingAndReleasesThemWithTheWin
         EXPECT_EQ(gdiCounts.live(), afterFirst);
     }
     EXPECT_EQ(gdiCounts.live(), before);
+}
+
+}  // namespace
+
+namespace {
+
+// The demo window of the frame: every caption button, two banner buttons (the first selected), a
+// status text, and a skinned push button and check box in the client area. Set TOOLBOX_FRAME_SHOT
+// to a .png path to keep a picture of it as it appears on the screen.
+class DemoWindow {
+public:
+    DemoWindow() {
+        hwnd_ = ::CreateWindowExA(WS_EX_TOPMOST, "STATIC", "TAVEN桌面工具箱V2.0", WS_POPUP | WS_VISIBLE, 200, 150, kW,
+                                  kH, nullptr, nullptr, nullptr, nullptr);
+        HWND panel = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 3, 121, kW - 6, kH - 121 - 26 - 3,
+                                       hwnd_, nullptr, nullptr, nullptr);
+        ::CreateWindowExA(0, "Button", "确定", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 30, 90, 28, panel, nullptr,
+                          nullptr, nullptr);
+        HWND check = ::CreateWindowExA(0, "Button", "开机时启动", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 20, 80,
+                                       120, 20, panel, nullptr, nullptr, nullptr);
+        ::SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+        for (HWND c = ::GetWindow(panel, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+            ::SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        }
+        ControlSkinningEnabled = true;
+        RegisterWindow(hwnd_, {120, 26, 1, 1, 1, 1});
+        ControlSkinningEnabled = false;
+        WindowRecord& record = *FindWindowRecord(hwnd_);
+        toolboxIcon_.reset(IconFromIcoBytes(runtime::EmbeddedBytes(IDR_TOOLBOX_ICON), 0));
+        const int first = AddElement(record, ElementBannerButton, 0, 5, 27, 60, 52, "我的工具箱", toolboxIcon_.get());
+        AddElement(record, ElementBannerButton, 0, 67, 27, 60, 52, "文档", DocumentIcon);
+        record.Element(first)->selected = true;
+        record.Element(record.statusIndex)->text = "共 12 项";
+        RenderFrame(hwnd_, true);
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+    ~DemoWindow() { ::DestroyWindow(hwnd_); }
+    DemoWindow(const DemoWindow&) = delete;
+    DemoWindow& operator=(const DemoWindow&) = delete;
+    HWND get() const { return hwnd_; }
+
+private:
+    static GpImage* DefaultPicture(int* width, int* height) {
+        return LoadImageFromBytes(runtime::EmbeddedBytes(IDR_DEFAULT_SKIN), width, height);
+    }
+    int pictureWidth_ = 0, pictureHeight_ = 0;
+    GpImage* picture_ = DefaultPicture(&pictureWidth_, &pictureHeight_);
+    SkinPictureSwap skin_{picture_, pictureWidth_, pictureHeight_, RGB(0x2A, 0x6E, 0x9E), RGB(0x2A, 0x6E, 0x9E)};
+    IconPtr toolboxIcon_;
+    GdiPtr<HFONT> font_{::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
+                                      "宋体")};
+    HWND hwnd_ = nullptr;
+};
+
+void SaveScreenArea(const RECT& area, const char* path) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    HDC screen = ::GetDC(nullptr);
+    MemDcPtr dc(::CreateCompatibleDC(screen));
+    BitmapPtr bitmap(::CreateCompatibleBitmap(screen, w, h));
+    {
+        SelectGuard select(dc.get(), bitmap.get());
+        ::BitBlt(dc.get(), 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    }
+    ::ReleaseDC(nullptr, screen);
+    Gdiplus::GpBitmap* image = nullptr;
+    GdipCreateBitmapFromHBITMAP(bitmap.get(), nullptr, &image);
+    GpImagePtr owner(image);
+    const CLSID png = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    GdipSaveImageToFile(image, AnsiToWide(path).c_str(), &png, nullptr);
+}
+
+TEST(RenderFrame, DemoWindowOnTheScreenIsItsCache) {
+    DemoWindow window;
+    for (int i = 0; i < 20; ++i) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+        ::Sleep(10);
+    }
+    RECT rect{};
+    ::GetWindowRect(window.get(), &rect);
+    HDC cache = ReadHandleProp<HDC>(window.get(), prop::kCacheDc);
+    HDC screen = ::GetDC(nullptr);
+    int differing = 0, checked = 0;
+    // The frame outside the client panel: banner with picture, caption and banner buttons, title,
+    // and the status line.
+    for (int y = 0; y < kH; y += 3) {
+        for (int x = 0; x < kW; x += 3) {
+            const bool inPanel = x >= 3 && x < kW - 3 && y >= 121 && y < kH - 29;
+            const bool outsideRegion = (x < 2 || x > kW - 3) && (y < 2 || y > kH - 3);  // rounded corners
+            if (inPanel || outsideRegion) continue;
+            ++checked;
+            differing += ::GetPixel(screen, rect.left + x, rect.top + y) != ::GetPixel(cache, x, y);
+        }
+    }
+    EXPECT_GT(checked, 5000);
+    EXPECT_EQ(differing, 0);
+    // The caption buttons and the banner buttons are drawn over the back copy.
+    HDC back = ReadHandleProp<HDC>(window.get(), prop::kBackDc);
+    for (const auto& e : FindWindowRecord(window.get())->elements) {
+        if (!e->visible) continue;
+        int changed = 0;
+        for (int y = e->y; y < e->y + e->height; ++y) {
+            for (int x = e->x; x < e->x + e->width; ++x) changed += ::GetPixel(cache, x, y) != ::GetPixel(back, x, y);
+        }
+        EXPECT_GT(changed, 10) << "element " << e->selfIndex;
+    }
+    ::ReleaseDC(nullptr, screen);
+    if (const char* path = std::getenv("TOOLBOX_FRAME_SHOT")) {
+        const RECT area{rect.left - 20, rect.top - 20, rect.right + 20, rect.bottom + 20};
+        SaveScreenArea(area, path);
+    }
 }
 
 }  // namespace
