@@ -220,7 +220,7 @@ void DrawToggleCell(Canvas& c, int left, int top, bool radio, const ToggleLook& 
               [&](float, float y) { return Mix(look.fillTop, look.fillBottom, (y - 2) / 11); });
     if (look.checked && radio) {
         cell.Fill(all, [](float x, float y) { return Cover(SdCircle(x, y, 7.5f, 7.5f, 3.0f)); },
-                  [&](float, float y) { return Mix(Mix(look.mark, kWhite, 0.25f), look.mark, (y - 4.5f) / 6); });
+                  look.mark);
     } else if (look.checked) {
         cell.Fill(all,
                   [](float x, float y) {
@@ -259,7 +259,7 @@ Canvas ControlSheet() {
     for (int i = 0; i < 4; ++i) DrawPushCell(c, i * 40, buttons[i]);
 
     const Rgba blue = Rgb(78, 160, 209), grey = Rgb(178, 181, 183);
-    const Rgba white = kWhite, paleWhite = Rgb(238, 244, 249);
+    const Rgba white = kWhite, paleWhite = Rgb(246, 249, 251);
     const Rgba pressedTop = Rgb(214, 238, 251), pressedBottom = Rgb(244, 250, 254);
     const Rgba disabledFill = Rgb(244, 244, 244);
     for (int radio = 0; radio < 2; ++radio)
