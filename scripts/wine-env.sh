@@ -21,26 +21,39 @@ start_xvfb() {
   return 1
 }
 
-# Creates the prefix once: fonts mapped for the Chinese family names, no crash dialog and, for the
+# Creates the prefix once: an antialiased CJK font (Noto Sans CJK SC) mapped for the Chinese
+# family names, no crash dialog and, for the
 # test prefix, Wine's virtual desktop (fast hides, hotkeys always delivered).
+prefix_version=3
 prepare_prefix() {
-  [ -f "$WINEPREFIX/.toolbox-ready" ] && return 0
+  if [ -f "$WINEPREFIX/.toolbox-ready" ]; then
+    [ "$(cat "$WINEPREFIX/.toolbox-ready")" = "$prefix_version" ] && return 0
+    configure_prefix
+    return 0
+  fi
   echo "wine-env: preparing $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
   wineboot -i >/dev/null 2>&1
   wineserver -w
+  configure_prefix
+}
+
+configure_prefix() {
   local n
   for n in 宋体 SimSun 新宋体 NSimSun 微软雅黑 "Microsoft YaHei"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$n" /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$n" /d "Noto Sans CJK SC" /f >/dev/null 2>&1
   done
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   if [ "$PREFIX_KIND" = test ]; then
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
   fi
+  # Grey-scale font smoothing, as Windows has by default: text is drawn antialiased.
+  wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /d 2 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothingType /t REG_DWORD /d 1 /f >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.toolbox-ready"
+  echo "$prefix_version" > "$WINEPREFIX/.toolbox-ready"
 }
 
 # cmd.exe waits on a pipe that this shell holds open, so wineserver stays up (each Wine start then

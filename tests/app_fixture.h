@@ -10,6 +10,7 @@
 
 #include "app/category_list.h"
 #include "app/main_window.h"
+#include "app/skin_setup.h"
 #include "runtime/shell.h"
 
 namespace test {
@@ -28,6 +29,7 @@ inline LoadedToolbox& MainWindowOnce() {
             sink->push_back(text);
             return IDOK;
         };
+        app::StartSkinEngine();
         l.window = app::LoadMainWindow();
         runtime::TheShell() = saved;
         return l;
