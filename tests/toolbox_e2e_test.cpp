@@ -105,3 +105,60 @@ TEST(ToolboxEndToEnd, SkinnedWindowWithTheStoredEntries) {
 }
 
 }  // namespace
+
+namespace {
+
+void PutLe32(std::string& s, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A one-colour 24-bit BMP (rows of 3-byte pixels padded to 4 bytes).
+std::string SolidBmp(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::string bmp(54 + static_cast<size_t>(stride) * height, '\0');
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    PutLe32(bmp, 10, 54);
+    PutLe32(bmp, 14, 40);
+    PutLe32(bmp, 18, static_cast<uint32_t>(width));
+    PutLe32(bmp, 22, static_cast<uint32_t>(height));
+    bmp[26] = 1;
+    bmp[28] = 24;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const size_t at = 54 + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3;
+            bmp[at] = static_cast<char>(b);
+            bmp[at + 1] = static_cast<char>(g);
+            bmp[at + 2] = static_cast<char>(r);
+        }
+    }
+    return bmp;
+}
+
+TEST(ToolboxEndToEnd, TheStoredSkinPictureIsShownAfterARestart) {
+    test::ScratchDir dir;
+    ::CopyFileA((test::ExeDirectory() + "\\toolbox.exe").c_str(), dir.File("toolbox.exe").c_str(), FALSE);
+    const std::string picture = dir.File("红色皮肤.bmp");
+    test::WriteFileBytes(picture, SolidBmp(400, 200, 200, 40, 40));
+    test::WriteFileBytes(dir.File("petrez.alss"), "[皮肤]\r\n文件名=" + picture + "\r\n");
+    test::ChildProcess toolbox(dir.File("toolbox.exe"), dir.path());
+    HWND window = nullptr;
+    ASSERT_TRUE(test::WaitUntil(
+        [&] {
+            const auto found = test::TopWindowsOf(toolbox.id(), kTitle);
+            window = found.empty() ? nullptr : found[0];
+            return window && ::IsWindowVisible(window);
+        },
+        15000));
+    test::PumpMessages(800);
+    const ScreenGrab grab(window);
+    auto reddish = [](uint32_t c) {
+        const int r = static_cast<int>(c >> 16), g = static_cast<int>((c >> 8) & 0xFF);
+        return r > g + 60;
+    };
+    EXPECT_TRUE(reddish(grab.At(150, 60))) << std::hex << grab.At(150, 60) << " banner under the gloss";
+    EXPECT_TRUE(reddish(grab.At(150, 415))) << std::hex << grab.At(150, 415) << " status line in the skin colour";
+    EXPECT_EQ(grab.At(150, 380), 0xFFFFFFu) << "the face stays white";
+}
+
+}  // namespace
