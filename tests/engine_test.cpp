@@ -4,47 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "skin/frame_render.h"
 #include "skin/resources.h"
+#include "tests/test_pictures.h"
 #include "tests/test_support.h"
 
 namespace skin {
 namespace {
 
-void PutLe32(std::string& s, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-// An uncompressed 24-bit BMP file whose pixel (x, y) has the colour `pixel(x, y)`.
-std::string MakeBmp(int width, int height, const std::function<COLORREF(int, int)>& pixel) {
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::string bmp(54 + static_cast<size_t>(stride) * height, '\0');
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    PutLe32(bmp, 2, static_cast<uint32_t>(bmp.size()));
-    PutLe32(bmp, 10, 54);
-    PutLe32(bmp, 14, 40);
-    PutLe32(bmp, 18, static_cast<uint32_t>(width));
-    PutLe32(bmp, 22, static_cast<uint32_t>(height));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = pixel(x, y);
-            const size_t at = 54 + static_cast<size_t>(height - 1 - y) * stride + static_cast<size_t>(x) * 3;
-            bmp[at] = static_cast<char>(GetBValue(c));
-            bmp[at + 1] = static_cast<char>(GetGValue(c));
-            bmp[at + 2] = static_cast<char>(GetRValue(c));
-        }
-    }
-    return bmp;
-}
-
-std::string OneColour(COLORREF c, int w = 40, int h = 30) {
-    return MakeBmp(w, h, [c](int, int) { return c; });
-}
+std::string OneColour(COLORREF c, int w = 40, int h = 30) { return test::SolidBmp(w, h, c); }
+using test::MakeBmp;
 
 // A PNG that declares 20000 x 20000 pixels: the header alone, as a decompression bomb starts.
 std::string PngBomb() {

@@ -11,37 +11,11 @@
 #include "skin/registry.h"
 #include "skin/resources.h"
 #include "tests/app_fixture.h"
+#include "tests/test_pictures.h"
 #include "tests/test_support.h"
 
 namespace app {
 namespace {
-
-void PutLe32(std::string& s, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-// A one-colour 24-bit BMP file.
-std::string Picture(int width, int height, COLORREF colour) {
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::string bmp(54 + static_cast<size_t>(stride) * height, '\0');
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    PutLe32(bmp, 10, 54);
-    PutLe32(bmp, 14, 40);
-    PutLe32(bmp, 18, static_cast<uint32_t>(width));
-    PutLe32(bmp, 22, static_cast<uint32_t>(height));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const size_t at = 54 + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3;
-            bmp[at] = static_cast<char>(GetBValue(colour));
-            bmp[at + 1] = static_cast<char>(GetGValue(colour));
-            bmp[at + 2] = static_cast<char>(GetRValue(colour));
-        }
-    }
-    return bmp;
-}
 
 class SkinSetup : public ::testing::Test {
 protected:
@@ -108,7 +82,7 @@ TEST_F(SkinSetup, MainWindowWearsTheSkinWithTheListInItsBannerButton) {
 
 TEST_F(SkinSetup, ChangeSkinLoadsAndStoresRestoreDeletesTheSection) {
     const std::string file = dir_.File("我的皮肤.bmp");
-    test::WriteFileBytes(file, Picture(200, 150, RGB(30, 90, 150)));
+    test::WriteFileBytes(file, test::SolidBmp(200, 150, RGB(30, 90, 150)));
     fileAnswer_ = file;
     ChooseFromSkinMenu(kCmdChangeSkin);
     EXPECT_EQ(menus_, 1);

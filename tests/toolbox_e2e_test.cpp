@@ -7,6 +7,7 @@
 
 #include <set>
 
+#include "tests/test_pictures.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -64,6 +65,20 @@ private:
     std::vector<uint32_t> pixels_;
 };
 
+// Waits for the started toolbox's visible main window and its first paint; 0 when none came.
+HWND StartAndWait(const test::ChildProcess& toolbox) {
+    HWND window = nullptr;
+    const bool shown = test::WaitUntil(
+        [&] {
+            const auto found = test::TopWindowsOf(toolbox.id(), kTitle);
+            window = found.empty() ? nullptr : found[0];
+            return window && ::IsWindowVisible(window);
+        },
+        15000);
+    test::PumpMessages(800);  // first paint of frame and list
+    return shown ? window : nullptr;
+}
+
 TEST(ToolboxEndToEnd, SkinnedWindowWithTheStoredEntries) {
     test::ScratchDir dir;
     ::CopyFileA((test::ExeDirectory() + "\\toolbox.exe").c_str(), dir.File("toolbox.exe").c_str(), FALSE);
@@ -71,15 +86,8 @@ TEST(ToolboxEndToEnd, SkinnedWindowWithTheStoredEntries) {
     test::WriteFileBytes(dir.File("petrez.alss"), "[常用工具]\r\n文件名=" + dir.File("a.txt") + "@&@[a.txt]&@&" +
                                                        dir.path() + "@&@[文件夹]\r\n");
     test::ChildProcess toolbox(dir.File("toolbox.exe"), dir.path());
-    HWND window = nullptr;
-    ASSERT_TRUE(test::WaitUntil(
-        [&] {
-            const auto found = test::TopWindowsOf(toolbox.id(), kTitle);
-            window = found.empty() ? nullptr : found[0];
-            return window && ::IsWindowVisible(window);
-        },
-        15000));
-    test::PumpMessages(800);  // first paint of frame and list
+    HWND window = StartAndWait(toolbox);
+    ASSERT_NE(window, nullptr);
 
     HWND list = ::FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
     ASSERT_NE(list, nullptr);
@@ -108,49 +116,15 @@ TEST(ToolboxEndToEnd, SkinnedWindowWithTheStoredEntries) {
 
 namespace {
 
-void PutLe32(std::string& s, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-// A one-colour 24-bit BMP (rows of 3-byte pixels padded to 4 bytes).
-std::string SolidBmp(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::string bmp(54 + static_cast<size_t>(stride) * height, '\0');
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    PutLe32(bmp, 10, 54);
-    PutLe32(bmp, 14, 40);
-    PutLe32(bmp, 18, static_cast<uint32_t>(width));
-    PutLe32(bmp, 22, static_cast<uint32_t>(height));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const size_t at = 54 + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3;
-            bmp[at] = static_cast<char>(b);
-            bmp[at + 1] = static_cast<char>(g);
-            bmp[at + 2] = static_cast<char>(r);
-        }
-    }
-    return bmp;
-}
-
 TEST(ToolboxEndToEnd, TheStoredSkinPictureIsShownAfterARestart) {
     test::ScratchDir dir;
     ::CopyFileA((test::ExeDirectory() + "\\toolbox.exe").c_str(), dir.File("toolbox.exe").c_str(), FALSE);
     const std::string picture = dir.File("红色皮肤.bmp");
-    test::WriteFileBytes(picture, SolidBmp(400, 200, 200, 40, 40));
+    test::WriteFileBytes(picture, test::SolidBmp(400, 200, RGB(200, 40, 40)));
     test::WriteFileBytes(dir.File("petrez.alss"), "[皮肤]\r\n文件名=" + picture + "\r\n");
     test::ChildProcess toolbox(dir.File("toolbox.exe"), dir.path());
-    HWND window = nullptr;
-    ASSERT_TRUE(test::WaitUntil(
-        [&] {
-            const auto found = test::TopWindowsOf(toolbox.id(), kTitle);
-            window = found.empty() ? nullptr : found[0];
-            return window && ::IsWindowVisible(window);
-        },
-        15000));
-    test::PumpMessages(800);
+    HWND window = StartAndWait(toolbox);
+    ASSERT_NE(window, nullptr);
     const ScreenGrab grab(window);
     auto reddish = [](uint32_t c) {
         const int r = static_cast<int>(c >> 16), g = static_cast<int>((c >> 8) & 0xFF);
