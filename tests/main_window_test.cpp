@@ -239,6 +239,10 @@ TEST_F(MainWindowTest, DockingAndHotkeysLeaveTheFocusWithTheOtherProgram) {
         EXPECT_EQ(::GetForegroundWindow(), typing) << tick;
     }
     EXPECT_EQ(CurrentCategory(), kCategories[2]);
+    // A real F2 pressed while the other program has the focus.
+    test::XdoTool("key F2");
+    EXPECT_TRUE(test::WaitUntil([] { return CurrentCategory() == kCategories[1]; }, 3000));
+    EXPECT_EQ(::GetForegroundWindow(), typing);
 }
 
 }  // namespace

@@ -134,4 +134,9 @@ std::vector<HWND> TopWindowsOf(unsigned long processId, const std::string& title
     return search.found;
 }
 
+void XdoTool(const std::string& arguments) {
+    ChildProcess xdotool("start.exe /wait /unix /usr/bin/xdotool " + arguments);
+    xdotool.WaitForExit(10000);
+}
+
 }  // namespace test

@@ -66,4 +66,8 @@ private:
 std::vector<HWND__*> TopWindowsOf(unsigned long processId, const std::string& title = "");
 std::string WindowText(HWND__* window);
 
+// Runs xdotool (a Linux program) through Wine's start.exe and waits for it: keys and pointer moves
+// made through the X server reach Wine like a person's.
+void XdoTool(const std::string& arguments);
+
 }  // namespace test
