@@ -155,12 +155,13 @@ inline Figures Measure() {
 
 constexpr long long kMemoryTolerance = 1024 * 1024;
 
-// Whether every figure of `after` ends where `before` began (memory within the tolerance).
-inline bool Unchanged(const Figures& before, const Figures& after) {
+// Whether every figure of `after` ends where `before` began (memory within the tolerance, when
+// it is judged at all).
+inline bool Unchanged(const Figures& before, const Figures& after, bool judgeMemory = true) {
     return after.gdi == before.gdi && after.icons == before.icons && after.menus == before.menus &&
            after.windows == before.windows && after.user == before.user &&
            after.engineLive == before.engineLive && after.deletedWhileSelected == before.deletedWhileSelected &&
-           after.privateBytes - before.privateBytes <= kMemoryTolerance;
+           (!judgeMemory || after.privateBytes - before.privateBytes <= kMemoryTolerance);
 }
 
 // Dispatches what is queued for this thread (posted leaves, timers, paints).
