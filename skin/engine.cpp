@@ -155,12 +155,14 @@ int SkinEngine::AddBannerButton(HWND hwnd, const std::string& caption, std::stri
         LayoutBannerChild(hwnd);
     }
     HICON handle = nullptr;
+    std::shared_ptr<std::remove_pointer_t<HICON>> owned;  // only an icon made here is ours to destroy
     if (icon.size() == 4) {
         uint32_t value = 0;
         std::memcpy(&value, icon.data(), 4);
         handle = reinterpret_cast<HICON>(static_cast<UINT_PTR>(value));
     } else {
         handle = IconFromIcoBytes(icon, 0);
+        if (handle) owned.reset(handle, IconDeleter{});
     }
     if (!handle) handle = DocumentIcon;
     const int index = skin::AddElement(*record, ElementBannerButton, 0, record->nextBannerX, kBannerButtonY,
@@ -170,6 +172,7 @@ int SkinEngine::AddBannerButton(HWND hwnd, const std::string& caption, std::stri
     DuiElement* button = record->Element(index);
     button->childWindow = child.value_or(nullptr);
     button->clickHook = click.value_or(nullptr);
+    button->ownedIcon = std::move(owned);
     if (record->bannerButtonCount == 1) button->selected = true;
     RedrawElement(hwnd, index);
     HWND childWindow = button->childWindow;

@@ -36,7 +36,8 @@ public:
     void RedrawAll();
     void SetStatusText(HWND hwnd, const std::string& text);
     // `icon`: an .ico file's bytes (its first image), exactly 4 bytes holding an icon handle, or
-    // nothing for the document icon.
+    // nothing for the document icon. An icon made from bytes belongs to the button and is
+    // destroyed with it; a handle passed in stays the caller's.
     int AddBannerButton(HWND hwnd, const std::string& caption, std::string_view icon,
                         std::optional<HWND> child = std::nullopt, std::optional<ElementHook> click = std::nullopt);
     int SelectBannerButton(HWND hwnd, const std::string& caption);

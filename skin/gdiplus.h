@@ -7,8 +7,10 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <memory>
 #include <type_traits>
+#include <vector>
 
 namespace skin {
 
@@ -32,23 +34,44 @@ using Gdiplus::REAL;
 // How many GDI objects (bitmaps, brushes, regions, memory DCs) the engine has made and released.
 // Wine's GetGuiResources is a stub, so a soak test reads these instead. Creation sites report
 // with CountGdi; the owner types below and ReleaseGdiObject/ReleaseMemoryDc report releases.
+// Windows refuses to delete an object still selected into a DC (the object then leaks) while Wine
+// deletes it silently, so each release also checks the engine's live memory DCs and counts such
+// deletes: a test under Wine sees the fault that only leaks on Windows.
 struct GdiCounts {
     long created = 0;
     long released = 0;
+    long deletedWhileSelected = 0;
     long live() const { return created - released; }
 };
 inline GdiCounts gdiCounts;
+// The memory DCs the engine made and has not deleted yet (a handful: the shared one, two per
+// skinned window and the short-lived ones of control painting).
+inline std::vector<HDC> liveMemoryDcs;
 
 template <class H>
 H CountGdi(H handle) {
-    if (handle) ++gdiCounts.created;
+    if (!handle) return handle;
+    ++gdiCounts.created;
+    if constexpr (std::is_same_v<H, HDC>) liveMemoryDcs.push_back(handle);
     return handle;
 }
+inline bool SelectedInMemoryDc(HGDIOBJ object) {
+    const DWORD type = ::GetObjectType(object);
+    if (type != OBJ_BITMAP && type != OBJ_BRUSH && type != OBJ_PEN && type != OBJ_FONT) return false;
+    for (HDC dc : liveMemoryDcs) {
+        if (::GetCurrentObject(dc, type) == object) return true;
+    }
+    return false;
+}
 inline void ReleaseGdiObject(HGDIOBJ object) {
-    if (object && ::DeleteObject(object)) ++gdiCounts.released;
+    if (!object) return;
+    if (SelectedInMemoryDc(object)) ++gdiCounts.deletedWhileSelected;
+    if (::DeleteObject(object)) ++gdiCounts.released;
 }
 inline void ReleaseMemoryDc(HDC dc) {
-    if (dc && ::DeleteDC(dc)) ++gdiCounts.released;
+    if (!dc) return;
+    liveMemoryDcs.erase(std::remove(liveMemoryDcs.begin(), liveMemoryDcs.end(), dc), liveMemoryDcs.end());
+    if (::DeleteDC(dc)) ++gdiCounts.released;
 }
 
 // --- GDI owners -----------------------------------------------------------------------------------

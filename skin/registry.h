@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace skin {
@@ -87,7 +88,10 @@ struct DuiElement {
     int buttonId = 0;
     int selfIndex = 0;     // own 1-based position in the record's elements
     std::string text;      // banner caption or status text
-    HICON icon = nullptr;  // referred to, never destroyed
+    HICON icon = nullptr;  // drawn; a caller's icon is referred to, never destroyed
+    // The icon when the engine made it itself (from .ico bytes): destroyed with the last copy of
+    // the element, that is when the button is removed or its window goes.
+    std::shared_ptr<std::remove_pointer_t<HICON>> ownedIcon;
     RECT rect{};           // hit rectangle {x, y, x + width, y + height}
     bool hovered = false;
     bool pressed = false;

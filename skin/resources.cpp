@@ -195,8 +195,10 @@ HICON IconFromIcoBytes(std::string_view bytes, int entry, int* width, int* heigh
     if (dataSize == 0 || static_cast<uint64_t>(dataOffset) + dataSize > bytes.size()) return nullptr;
     if (width) *width = dir[0];
     if (height) *height = dir[1];
-    return ::CreateIconFromResource(const_cast<unsigned char*>(base + dataOffset), dataSize, TRUE,
-                                    0x00030000);
+    // Not CreateIconFromResource: it passes LR_SHARED, and a shared icon outlives DestroyIcon (Wine
+    // keeps it; Windows says not to destroy it at all), so every icon made here would leak.
+    return ::CreateIconFromResourceEx(const_cast<unsigned char*>(base + dataOffset), dataSize, TRUE, 0x00030000,
+                                      0, 0, LR_DEFAULTSIZE);
 }
 
 HBITMAP BitmapFromBmpBytes(std::string_view bytes) {

@@ -76,7 +76,7 @@ GpImage* LoadImageFromBytes(std::string_view bytes, int* width = nullptr, int* h
 
 // Icon `entry` (from 0) of an .ico file held in memory; width/height (when not null) get the bytes
 // of the directory entry. 0 when the directory entry or its image data do not lie wholly inside
-// the bytes, or when the system refuses the image.
+// the bytes, or when the system refuses the image. The caller owns the icon (DestroyIcon).
 HICON IconFromIcoBytes(std::string_view bytes, int entry, int* width = nullptr, int* height = nullptr);
 
 // A screen-compatible bitmap from the bytes of an uncompressed BMP file. 0 when the bytes are too

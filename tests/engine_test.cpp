@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/resource_ids.h"
+#include "runtime/embedded.h"
 #include "skin/frame_render.h"
 #include "skin/resources.h"
 #include "tests/test_pictures.h"
@@ -146,6 +148,49 @@ TEST_F(EngineTest, BannerButtonsRaiseTheBannerAndLineUp) {
     EXPECT_EQ(TheSkinEngine.RemoveBannerButton(high, "一"), 1);
     EXPECT_EQ(bannerXs(high), (std::vector<int>{5, 67}));
     EXPECT_EQ(TheSkinEngine.RemoveBannerButton(high, "一"), 0);
+}
+
+// An icon the engine made from .ico bytes goes with its button (removed, or its window destroyed);
+// a handle the caller passed, and the shared document icon, are never destroyed.
+TEST_F(EngineTest, BannerButtonIconsMadeFromBytesGoWithTheButton) {
+    const std::string icoBytes(runtime::EmbeddedBytes(IDR_TOOLBOX_ICON));
+    HICON callers = ::CopyIcon(DocumentIcon);
+    ASSERT_NE(callers, nullptr);
+    std::string handleBytes(4, '\0');
+    PutLe32(handleBytes, 0, static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(callers)));
+    auto alive = [](HICON icon) {
+        ICONINFO info{};
+        if (!::GetIconInfo(icon, &info)) return false;
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        return true;
+    };
+    auto iconOf = [](HWND w, const std::string& caption) {
+        WindowRecord* r = FindWindowRecord(w);
+        for (int i = 1; i <= r->elementCount(); ++i) {
+            if (r->Element(i)->text == caption) return r->Element(i)->icon;
+        }
+        return HICON{};
+    };
+    HWND w = NewWindow(80);
+    TheSkinEngine.AddBannerButton(w, "字节", icoBytes);
+    TheSkinEngine.AddBannerButton(w, "句柄", handleBytes);
+    TheSkinEngine.AddBannerButton(w, "文档", {});
+    TheSkinEngine.AddBannerButton(w, "再一个", icoBytes);
+    const HICON fromBytes = iconOf(w, "字节"), another = iconOf(w, "再一个");
+    ASSERT_TRUE(alive(fromBytes));
+    EXPECT_EQ(iconOf(w, "句柄"), callers);
+
+    TheSkinEngine.RemoveBannerButton(w, "字节");
+    TheSkinEngine.RemoveBannerButton(w, "句柄");
+    EXPECT_FALSE(alive(fromBytes));
+    EXPECT_TRUE(alive(callers));
+    ASSERT_TRUE(alive(another));
+    ::DestroyWindow(w);
+    EXPECT_FALSE(alive(another));
+    EXPECT_TRUE(alive(callers));
+    EXPECT_TRUE(alive(DocumentIcon));
+    ::DestroyIcon(callers);
 }
 
 TEST_F(EngineTest, StatusTextAndHooksFollowTheWindowsSettings) {

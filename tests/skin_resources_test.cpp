@@ -227,6 +227,26 @@ TEST(GdiOwners, ReleaseWhatTheyOwnAndCountIt) {
     EXPECT_EQ(gdiCounts.released - before.released, 2);
 }
 
+// Windows refuses to delete a bitmap still selected into a DC (Wine does it silently): the count
+// catches the mistake under Wine; the guard's order never makes it.
+TEST(GdiOwners, CountsADeleteOfAnObjectStillSelected) {
+    const long before = gdiCounts.deletedWhileSelected;
+    WindowDc screen(nullptr);
+    MemDcPtr dc(CountGdi(::CreateCompatibleDC(screen.get())));
+    {
+        BitmapPtr bitmap(CountGdi(::CreateCompatibleBitmap(screen.get(), 4, 4)));
+        SelectGuard select(dc.get(), bitmap.get());  // declared last: deselects first
+    }
+    EXPECT_EQ(gdiCounts.deletedWhileSelected, before);
+    HGDIOBJ original = ::GetCurrentObject(dc.get(), OBJ_BITMAP);
+    HBITMAP selected = CountGdi(::CreateCompatibleBitmap(screen.get(), 4, 4));
+    ::SelectObject(dc.get(), selected);
+    ReleaseGdiObject(selected);
+    EXPECT_EQ(gdiCounts.deletedWhileSelected, before + 1);
+    ::SelectObject(dc.get(), original);
+    ::DeleteObject(selected);  // where the delete was refused, it goes now
+}
+
 // --- Start-up -----------------------------------------------------------------------------------
 
 ARGB SolidColor(GpBrush* brush) {
