@@ -156,8 +156,9 @@ TEST_F(EngineTest, BannerButtonIconsMadeFromBytesGoWithTheButton) {
     const std::string icoBytes(runtime::EmbeddedBytes(IDR_TOOLBOX_ICON));
     HICON callers = ::CopyIcon(DocumentIcon);
     ASSERT_NE(callers, nullptr);
-    std::string handleBytes(4, '\0');
-    PutLe32(handleBytes, 0, static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(callers)));
+    // The 4-byte form holds the handle's low 32 bits, little-endian (handles fit in them).
+    const uint32_t handle = static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(callers));
+    const std::string handleBytes(reinterpret_cast<const char*>(&handle), 4);
     auto alive = [](HICON icon) {
         ICONINFO info{};
         if (!::GetIconInfo(icon, &info)) return false;
