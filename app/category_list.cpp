@@ -142,6 +142,7 @@ void FillCategoryList() {
     HIMAGELIST images = ::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 0,
                                            static_cast<int>(entries.size()));
     SetListImages(list, images);
+    ::SendMessageA(list, LVM_SETITEMCOUNT, entries.size(), 0);  // room for every item at once
     // Items are appended in store order, so item k is entry k of the category.
     for (size_t k = 0; k < entries.size(); ++k) {
         const std::vector<std::string> pieces = SplitEntry(entries[k]);
