@@ -16,9 +16,10 @@ namespace {
 constexpr int kIconSize = 32;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kListTextColour = 0x606060;
-// SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME | SHGFI_SHELLICONSIZE. Asking for the exe
-// type as well (0x2000) makes Wine refuse the whole call; the exe type is never used.
-constexpr UINT kShellIconFlags = 0x4604;
+// SHGFI_SYSICONINDEX | SHGFI_SHELLICONSIZE: the system image list and the icon's index in it, all
+// that is drawn. The type and display names are never shown and each costs the shell a lookup of its
+// own per path; the exe type besides makes Wine refuse the whole call.
+constexpr UINT kShellIconFlags = SHGFI_SYSICONINDEX | SHGFI_SHELLICONSIZE;
 
 HWND g_list = nullptr;
 
@@ -69,6 +70,46 @@ void SetListImages(HWND list, HIMAGELIST images) {
     if (old && old != images) ::ImageList_Destroy(old);
 }
 
+// Holds back the list's painting while it is refilled (each insertion would otherwise invalidate
+// and arrange it again) and repaints it once at the end.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND list) : list_(list) { ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawPause() {
+        ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(list_, nullptr, TRUE);
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND list_;
+};
+
+// The canvas cleared to white with the shell's icon of `path` drawn on it.
+void DrawShellIcon(const std::string& path, bool small) {
+    if (!g_canvas.window || !::IsWindow(g_canvas.window)) {
+        runtime::MessageBox("错误，未进入创建区。", "错误", MB_ICONEXCLAMATION);
+        runtime::EndProcess(0);
+    }
+    const RECT all = {0, 0, kIconSize, kIconSize};
+    HBRUSH white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    ::FillRect(g_canvas.dc, &all, white);
+    SHFILEINFOA info = {};
+    const auto images = reinterpret_cast<HIMAGELIST>(
+        ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), kShellIconFlags | (small ? SHGFI_SMALLICON : 0)));
+    if (images) ::ImageList_Draw(images, info.iIcon, g_canvas.dc, 0, 0, ILD_TRANSPARENT);
+}
+
+// Adds the canvas picture to `images`, white as the transparent colour. The image list selects the
+// bitmap into a DC of its own and a bitmap can be selected into one DC at a time, so the canvas lets
+// go of it meanwhile; this spares a bitmap copy per icon.
+void AddCanvasPicture(HIMAGELIST images) {
+    ::SelectObject(g_canvas.dc, g_canvas.oldBitmap);
+    ::ImageList_AddMasked(images, g_canvas.bitmap, kWhite);
+    ::SelectObject(g_canvas.dc, g_canvas.bitmap);
+}
+
 }  // namespace
 
 std::string& CurrentCategory() {
@@ -93,6 +134,7 @@ void SelectCategory(const std::string& name) {
 void FillCategoryList() {
     HWND list = g_list;
     if (!list) return;
+    RedrawPause pause(list);
     ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     const std::string value = ReadCategory(CurrentCategory());
     if (value.empty()) return;  // the list stays empty and keeps the image list it had
@@ -100,12 +142,12 @@ void FillCategoryList() {
     HIMAGELIST images = ::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 0,
                                            static_cast<int>(entries.size()));
     SetListImages(list, images);
+    ::SendMessageA(list, LVM_SETITEMCOUNT, entries.size(), 0);  // room for every item at once
     // Items are appended in store order, so item k is entry k of the category.
     for (size_t k = 0; k < entries.size(); ++k) {
         const std::vector<std::string> pieces = SplitEntry(entries[k]);
-        HBITMAP picture = RenderShellIcon(pieces.empty() ? std::string() : pieces[0], false);
-        ::ImageList_AddMasked(images, picture, kWhite);
-        ::DeleteObject(picture);
+        DrawShellIcon(pieces.empty() ? std::string() : pieces[0], false);
+        AddCanvasPicture(images);
         AddItem(list, static_cast<int>(k), pieces.size() > 1 ? pieces[1] : std::string());
     }
 }
@@ -130,18 +172,7 @@ HWND LoadIconCanvasWindow() {
 HWND IconCanvasWindow() { return g_canvas.window; }
 
 HBITMAP RenderShellIcon(const std::string& path, bool small) {
-    if (!g_canvas.window || !::IsWindow(g_canvas.window)) {
-        runtime::MessageBox("错误，未进入创建区。", "错误", MB_ICONEXCLAMATION);
-        runtime::EndProcess(0);
-    }
-    const RECT all = {0, 0, kIconSize, kIconSize};
-    HBRUSH white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-    ::FillRect(g_canvas.dc, &all, white);
-    SHFILEINFOA info = {};
-    const auto images = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), kShellIconFlags | (small ? SHGFI_SMALLICON : 0)));
-    if (images) ::ImageList_Draw(images, info.iIcon, g_canvas.dc, 0, 0, ILD_TRANSPARENT);
-
+    DrawShellIcon(path, small);
     HBITMAP copy = ::CreateCompatibleBitmap(g_canvas.dc, kIconSize, kIconSize);
     HDC copyDc = ::CreateCompatibleDC(g_canvas.dc);
     HGDIOBJ old = ::SelectObject(copyDc, copy);

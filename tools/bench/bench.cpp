@@ -1,62 +1,30 @@
-// Side-by-side timings of the skinned frame in one run: a full frame render of a 317 x 427 window,
-// the redraw of one caption button (what hover and press cost), and one full-window blit (what
-// WM_PAINT and WM_ERASEBKGND cost), printed with their ratios.
-#include <windows.h>
-
+// Side-by-side timings of the toolbox, each against its goal: hover feedback against a full frame,
+// the list fill against the bare shell icon work, start-up against a bare Win32 program, and the
+// CPU time of the idle toolbox.
+// Usage: bench [--quick] [frame] [list] [startup] [idle]
+//   no part named: all four; --quick leaves out the 60-second idle measurement.
 #include <cstdio>
+#include <cstring>
+#include <string>
 
-#include "skin/frame_render.h"
-#include "skin/registration.h"
-#include "skin/registry.h"
-#include "skin/resources.h"
+#include "tools/bench/bench_support.h"
 
-namespace {
-
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Microseconds per call of `work`, over `rounds` calls after a few warm-up calls.
-template <class Work>
-double MicrosPerCall(int rounds, Work work) {
-    for (int i = 0; i < 5; ++i) work(i);
-    const double start = Now();
-    for (int i = 0; i < rounds; ++i) work(i);
-    return (Now() - start) * 1e6 / rounds;
-}
-
-}  // namespace
-
-int main() {
-    skin::SkinModuleStartup();
-    HWND hwnd = ::CreateWindowExA(0, "STATIC", "TAVEN桌面工具箱V2.0", WS_POPUP | WS_VISIBLE, 100, 100, 317, 427,
-                                  nullptr, nullptr, nullptr, nullptr);
-    skin::RegisterWindow(hwnd, {120, 20, 0, 0, 0, 1});
-    HDC cache = skin::ReadHandleProp<HDC>(hwnd, skin::prop::kCacheDc);
-    skin::WindowRecord* record = skin::FindWindowRecord(hwnd);
-
-    const double render = MicrosPerCall(200, [&](int) { skin::RenderFrame(hwnd, true); });
-    const double element = MicrosPerCall(2000, [&](int i) {
-        record->Element(1)->hovered = (i % 2) == 0;  // the close button, alternating hover look
-        skin::RedrawElement(hwnd, 1);
-    });
-    HDC window = ::GetDC(hwnd);
-    const double blit = MicrosPerCall(2000, [&](int) { ::BitBlt(window, 0, 0, 317, 427, cache, 0, 0, SRCCOPY); });
-    ::ReleaseDC(hwnd, window);
-    const double unchanged = MicrosPerCall(20000, [&](int) { skin::RenderFrame(hwnd, false); });
-
-    std::printf("frame of 317 x 427, one run\n");
-    std::printf("  RenderFrame (full, forced)      %9.1f us\n", render);
-    std::printf("  RedrawElement (caption button)  %9.1f us\n", element);
-    std::printf("  BitBlt of the whole window      %9.1f us\n", blit);
-    std::printf("  RenderFrame (unchanged size)    %9.2f us\n", unchanged);
-    std::printf("ratios\n");
-    std::printf("  render / element redraw  %7.1f\n", render / element);
-    std::printf("  render / window blit     %7.1f\n", render / blit);
-    std::printf("  element redraw / blit    %7.2f\n", element / blit);
-    ::DestroyWindow(hwnd);
+int main(int argc, char** argv) {
+    bool quick = false;
+    std::string parts;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
+        else parts += std::string(" ") + argv[i] + " ";
+    }
+    const auto wanted = [&](const char* part) {
+        return parts.empty() || parts.find(std::string(" ") + part + " ") != std::string::npos;
+    };
+    if (wanted("frame")) bench::RunFrameBench();
+    if (wanted("list")) bench::RunListBench();
+    if (wanted("startup")) bench::RunStartupBench();
+    if (wanted("idle")) {
+        if (quick) std::printf("idle: left out (--quick)\n");
+        else bench::RunIdleBench(60);
+    }
     return 0;
 }
