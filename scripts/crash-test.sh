@@ -4,14 +4,17 @@
 # changes, and checks what the kill left: the store must be byte-for-byte one of the states an
 # uninterrupted run passes through (each holds every category and is the old or the new file of
 # the write that was cut off). The same kills against the platform's WritePrivateProfileStringA, for
-# comparison. Usage: scripts/crash-test.sh [kills per writer, default 1000] [store|platform ...]
+# comparison. Then a full disk: a 64 KB tmpfs (mounting it needs root) holding the store, filled up,
+# where the toolbox's own add and delete commands (build/full_disk_probe.exe) must leave the store
+# byte-for-byte as it was and tell the person so.
+# Usage: scripts/crash-test.sh [kills per writer, default 1000] [store|platform|full-disk ...]
 # Needs a build (scripts/test.sh makes one). Exits non-zero when the store was ever damaged.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kills=${1:-1000}
 shift $(( $# > 0 ? 1 : 0 ))
 modes=("$@")
-[ ${#modes[@]} -gt 0 ] || modes=(store platform)
+[ ${#modes[@]} -gt 0 ] || modes=(store platform full-disk)
 build=${TOOLBOX_BUILD_DIR:-$root/build}
 writer="$build/store_writer.exe"
 [ -f "$writer" ] || { echo "crash-test: $writer is missing; run scripts/test.sh first" >&2; exit 2; }
@@ -20,7 +23,8 @@ PREFIX_KIND=test
 # shellcheck source=scripts/wine-env.sh
 . "$root/scripts/wine-env.sh"
 work=$(mktemp -d /tmp/toolbox-crash.XXXXXX)
-trap 'stop_wine_and_x; rm -rf "$work"' EXIT
+trap 'stop_wine_and_x; umount "$work/disk" 2>/dev/null || true; rm -rf "$work"' EXIT
+start_xvfb  # before the first Wine process, so that its desktop has a display for the probe's window
 prepare_prefix
 start_keeper
 
@@ -44,7 +48,33 @@ startup_ms() {
   echo $(( (t1 - t0) / 1000000 ))
 }
 
+# The toolbox's add and delete on a store whose disk is full, and the platform's write for comparison.
+full_disk() {
+  local disk="$work/disk" out="$work/probe.out"
+  mkdir -p "$disk"
+  if ! mount -t tmpfs -o size=64k tmpfs "$disk" 2>/dev/null; then
+    echo "crash-test: full disk: cannot mount a tmpfs here (needs root); skipped"
+    return 0
+  fi
+  initial_store | iconv -f UTF-8 -t GBK > "$disk/petrez.alss"
+  cp "$disk/petrez.alss" "$disk/platform.alss"
+  cp "$disk/petrez.alss" "$work/before.alss"
+  dd if=/dev/zero of="$disk/filler" bs=1k >/dev/null 2>&1 || true  # until no byte is left
+  wine "$build/full_disk_probe.exe" "$(winpath "$disk/petrez.alss")" 'D:\tools\new.exe' > "$out" 2>/dev/null \
+    || echo "crash-test: full disk: the probe failed" >&2
+  local said kept=no platform_kept=no
+  said=$(iconv -f GBK -t UTF-8 "$out" | sed -n 's/^message: //p' | sort | uniq -c | sed 's/^ *//' | paste -sd ';' -)
+  cmp -s "$disk/petrez.alss" "$work/before.alss" && kept=yes
+  wine "$writer" "$(winpath "$disk/platform.alss")" platform 1 run - >/dev/null 2>&1 || true
+  cmp -s "$disk/platform.alss" "$work/before.alss" && platform_kept=yes
+  umount "$disk"
+  echo "crash-test: full disk: add and delete left the store unchanged: $kept; the person was told: ${said:-nothing}"
+  echo "crash-test: full disk: the platform's write left its file unchanged: $platform_kept"
+  if [ "$kept" != yes ] || [ -z "$said" ]; then failed=1; fi
+}
+
 for mode in "${modes[@]}"; do
+  if [ "$mode" = full-disk ]; then full_disk; continue; fi
   dir="$work/$mode"
   mkdir -p "$dir/states" "$dir/damaged"
   initial_store | iconv -f UTF-8 -t GBK > "$dir/initial.alss"

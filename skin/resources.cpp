@@ -10,6 +10,7 @@
 #include "resources/resource_ids.h"
 #include "runtime/embedded.h"
 #include "skin/image_bounds.h"
+#include "skin/picture_header.h"
 #include "skin/registry.h"
 
 namespace skin {
@@ -79,6 +80,14 @@ int ImageHeight(GpImage* image) {
     UINT height = 0;
     GdipGetImageHeight(image, &height);
     return static_cast<int>(height);
+}
+
+// A metafile declares whatever size it likes in its header, and the decoder does not check it:
+// a picture the engine would have to draw at more pixels than its cap, or at none, is not taken.
+bool SizeWithinCap(GpImage* image) {
+    const uint64_t width = static_cast<uint64_t>(ImageWidth(image));
+    const uint64_t height = static_cast<uint64_t>(ImageHeight(image));
+    return width > 0 && height > 0 && width * height <= kMaxPicturePixels;
 }
 
 // The module's own icon 0x81, 0x80 or "DEFAULT_ICON", else the shell's icon of .exe files.
@@ -214,6 +223,12 @@ void SkinImage::Dispose() {
 bool SkinImage::LoadFromBytes(std::string_view bytes) {
     StreamedImage decoded;
     if (!DecodeFromBytes(bytes, decoded)) return false;
+    if (!SizeWithinCap(decoded.image)) {
+        GdipDisposeImage(decoded.image);
+        decoded.stream->Release();
+        ::GlobalFree(decoded.memory);
+        return false;
+    }
     Attach(decoded.image);
     stream_ = decoded.stream;
     memory_ = decoded.memory;
@@ -223,6 +238,10 @@ bool SkinImage::LoadFromBytes(std::string_view bytes) {
 bool SkinImage::LoadFromFile(const std::string& path) {
     GpImage* image = nullptr;
     if (GdipLoadImageFromFile(AnsiToWide(path).c_str(), &image) != Gdiplus::Ok || !image) return false;
+    if (!SizeWithinCap(image)) {
+        GdipDisposeImage(image);
+        return false;
+    }
     Attach(image);
     return true;
 }
