@@ -12,8 +12,6 @@ namespace {
 
 constexpr char kKey[] = "文件名";
 constexpr char kSkinSection[] = "皮肤";
-constexpr char kItemSeparator[] = "&@&";
-constexpr char kNameSeparator[] = "@&@";
 
 std::string& StorePathValue() {
     static std::string path;
@@ -34,11 +32,6 @@ bool ReadsBackUnchanged(std::string_view value) {
     if (value.empty()) return true;
     if (IsProfileBlank(value.front()) || IsProfileBlank(value.back())) return false;
     return !(value.size() >= 2 && value.front() == '"' && value.back() == '"');
-}
-
-std::string LastPathPiece(std::string_view path) {
-    const std::vector<std::string> pieces = runtime::Split(path, "\\");
-    return pieces.empty() ? std::string() : pieces.back();
 }
 
 // The list joined back, if it splits into exactly these entries again and reads back unchanged.
@@ -68,15 +61,6 @@ StoreStatus WriteList(const std::string& category, const std::vector<std::string
     return WriteCategory(category, *value) ? StoreStatus::Done : StoreStatus::WriteFailed;
 }
 
-// The entry with its display name replaced; an entry without one gets it.
-std::string WithDisplayName(const std::string& entry, const std::string& bracketed) {
-    const int first = runtime::Find(entry, kNameSeparator);
-    if (first < 1) return entry + kNameSeparator + bracketed;
-    const int second = runtime::Find(entry, kNameSeparator, first + 3);
-    const std::string rest = second < 1 ? std::string() : entry.substr(static_cast<std::size_t>(second) - 1);
-    return entry.substr(0, static_cast<std::size_t>(first) - 1) + kNameSeparator + bracketed + rest;
-}
-
 }  // namespace
 
 void SetStorePath(const std::string& path) { StorePathValue() = path; }
@@ -89,17 +73,6 @@ std::string ReadCategory(const std::string& category) { return runtime::ReadConf
 bool WriteCategory(const std::string& category, const std::string& value) {
     return runtime::WriteConfig(StorePath(), category, std::string(kKey), value);
 }
-
-std::vector<std::string> SplitItems(std::string_view value) { return runtime::Split(value, kItemSeparator); }
-
-std::vector<std::string> SplitEntry(std::string_view entry) {
-    if (runtime::Find(entry, kNameSeparator) < 1) return {std::string(entry), "[" + LastPathPiece(entry) + "]"};
-    std::vector<std::string> pieces = runtime::Split(entry, kNameSeparator);
-    while (pieces.size() < 2) pieces.emplace_back();  // "path@&@": an empty name
-    return pieces;
-}
-
-std::string MakeEntry(const std::string& path) { return path + kNameSeparator + "[" + LastPathPiece(path) + "]"; }
 
 StoreStatus AddEntry(const std::string& category, const std::string& path) {
     const std::string candidate = MakeEntry(path);
@@ -140,20 +113,10 @@ StoreStatus DeleteEntry(const std::string& category, int index, int listItemCoun
     // file, other sections included, keeps every byte.
     const std::optional<std::string> file = runtime::ReadWholeFile(StorePath());
     if (!file) return StoreStatus::WriteFailed;
-    const auto value = runtime::FindIniValue(*file, category, kKey);
-    if (!value) return StoreStatus::NotFound;
-    const std::string_view raw = std::string_view(*file).substr(value->begin, value->end - value->begin);
-    const std::vector<runtime::TextSpan> spans = runtime::SplitSpans(raw, kItemSeparator);
-    if (spans.size() != count) return StoreStatus::NotFound;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (raw.substr(spans[i].begin, spans[i].end - spans[i].begin) != list.items[i]) return StoreStatus::NotFound;
-    }
-    const std::size_t k = static_cast<std::size_t>(index);
-    // The first entry takes the separator after it, every other entry the one before it.
-    const std::size_t from = value->begin + (k == 0 ? spans[0].begin : spans[k - 1].end);
-    const std::size_t to = value->begin + (k == 0 ? spans[1].begin : spans[k].end);
-    const std::string edited = file->substr(0, from) + file->substr(to);
-    return runtime::ReplaceFileContents(StorePath(), edited) ? StoreStatus::Done : StoreStatus::WriteFailed;
+    const std::optional<std::string> edited =
+        CutEntry(*file, category, kKey, list.items, static_cast<std::size_t>(index));
+    if (!edited) return StoreStatus::NotFound;
+    return runtime::ReplaceFileContents(StorePath(), *edited) ? StoreStatus::Done : StoreStatus::WriteFailed;
 }
 
 std::string ReadSkinPath() { return runtime::ReadConfig(StorePath(), kSkinSection, kKey); }

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <string>
-#include <string_view>
-#include <vector>
+
+#include "app/item_list.h"
 
 namespace app {
 
@@ -20,18 +20,6 @@ void RemoveStrayStoreTemp();
 // bracketed display name. "" when file, section or key is missing.
 std::string ReadCategory(const std::string& category);
 bool WriteCategory(const std::string& category, const std::string& value);
-
-// The entries of an item list ("" gives none; a trailing "&@&" gives no empty last entry).
-std::vector<std::string> SplitItems(std::string_view value);
-
-// Always two pieces or more: [0] the target path, [1] the bracketed display name. An entry without
-// "@&@" (only a hand-edited file has one) is shown as MakeEntry would have made it: the whole entry
-// as the path and its last path piece in brackets as the name; it stays as it is in the file until
-// its category is changed.
-std::vector<std::string> SplitEntry(std::string_view entry);
-
-// path + "@&@[" + the last piece of path split at "\" + "]"; D:\ gives D:\@&@[D:].
-std::string MakeEntry(const std::string& path);
 
 enum class StoreStatus {
     Done,

@@ -26,10 +26,13 @@ bool MatchesAt(std::string_view text, std::size_t at, std::string_view what, boo
     return true;
 }
 
-// Byte offset of the first match at a character boundary at or after `from`, or npos.
-std::size_t FindFrom(std::string_view text, std::string_view what, std::size_t from, bool caseSensitive) {
+// Byte offset of the first match at a character boundary at or after `from`, or npos. The walk
+// over the characters starts at `boundary`, a character boundary at or before `from` that the caller
+// knows (0 when it knows none), so that repeated searches along a text stay linear.
+std::size_t FindFrom(std::string_view text, std::string_view what, std::size_t from, bool caseSensitive,
+                     std::size_t boundary = 0) {
     if (what.empty()) return std::string_view::npos;
-    for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+    for (std::size_t i = boundary; i < text.size(); i += CharLength(text, i)) {
         if (i >= from && MatchesAt(text, i, what, caseSensitive)) return i;
     }
     return std::string_view::npos;
@@ -47,7 +50,7 @@ std::vector<TextSpan> SplitSpans(std::string_view text, std::string_view separat
     if (separator.empty()) return {{0, text.size()}};
     std::size_t begin = 0;
     for (;;) {
-        const std::size_t at = FindFrom(text, separator, begin, true);
+        const std::size_t at = FindFrom(text, separator, begin, true, begin);
         if (at == std::string_view::npos) break;
         spans.push_back({begin, at});
         begin = at + separator.size();
@@ -79,7 +82,7 @@ int Find(std::string_view text, std::string_view what, int start, bool caseSensi
 int FindLast(std::string_view text, std::string_view what) {
     std::size_t last = std::string_view::npos;
     for (std::size_t at = FindFrom(text, what, 0, true); at != std::string_view::npos;
-         at = FindFrom(text, what, at + 1, true)) {
+         at = FindFrom(text, what, at + 1, true, at)) {
         last = at;
     }
     return ToPosition(last);
@@ -91,7 +94,7 @@ std::string Replace(std::string_view text, std::string_view what, std::string_vi
     std::size_t copied = 0;
     std::size_t from = start < 1 ? 0 : static_cast<std::size_t>(start) - 1;
     for (int done = 0; count < 0 || done < count; ++done) {
-        const std::size_t at = FindFrom(text, what, from, caseSensitive);
+        const std::size_t at = FindFrom(text, what, from, caseSensitive, copied);
         if (at == std::string_view::npos) break;
         result.append(text.substr(copied, at - copied));
         result.append(with);

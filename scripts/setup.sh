@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
           wine wine32:i386 wine64 xvfb xauth xdotool x11-utils x11-apps imagemagick
-          fonts-noto-cjk locales googletest zip strace procps)
+          fonts-noto-cjk locales googletest zip strace procps
+          clang libclang-rt-14-dev)
 
 sudo_cmd=()
 if [ "$(id -u)" != 0 ]; then sudo_cmd=(sudo); fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the toolbox and its tests (i686, and an x86_64 compile check) and runs every test under
 # Wine in Xvfb. Usage: scripts/test.sh [ctest arguments...]
+# Under CI (CI=true) it then runs each native fuzz target for 60 seconds (scripts/fuzz.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -24,3 +25,6 @@ prepare_prefix
 start_keeper
 cd "$build"
 ctest --output-on-failure -j "${TOOLBOX_TEST_JOBS:-1}" "$@"
+if [ "${CI:-}" = true ]; then
+  "$root/scripts/fuzz.sh" 60
+fi

@@ -88,6 +88,14 @@ std::optional<PictureSize> Tiff(std::string_view b) {
 
 }  // namespace
 
+bool IsMetafile(std::string_view b) {
+    const bool emf = b.size() >= 44 && Le32(b, 0) == 1 && b.substr(40, 4) == " EMF";
+    const bool placeable = b.size() >= 4 && Le32(b, 0) == 0x9AC6CDD7;
+    const bool wmf = b.size() >= 6 && (Le16(b, 0) == 1 || Le16(b, 0) == 2) && Le16(b, 2) == 9 &&
+                     (Le16(b, 4) == 0x0100 || Le16(b, 4) == 0x0300);
+    return emf || placeable || wmf;
+}
+
 std::optional<PictureSize> DeclaredPictureSize(std::string_view b) {
     if (StartsWith(b, "\x89PNG\r\n\x1a\n")) return Png(b);
     if (StartsWith(b, "\xFF\xD8")) return Jpeg(b);
@@ -98,6 +106,7 @@ std::optional<PictureSize> DeclaredPictureSize(std::string_view b) {
 }
 
 bool PictureWithinLimits(std::string_view bytes) {
+    if (IsMetafile(bytes)) return false;
     const bool knownFormat = StartsWith(bytes, "\x89PNG") || StartsWith(bytes, "\xFF\xD8") ||
                              StartsWith(bytes, "GIF8") || StartsWith(bytes, "BM") ||
                              StartsWith(bytes, std::string_view("II*\0", 4)) ||

@@ -21,8 +21,13 @@ std::optional<PictureSize> DeclaredPictureSize(std::string_view bytes);
 // The largest picture the engine decodes: 16,777,216 pixels (4096 x 4096), 64 MiB as 32-bit pixels.
 constexpr uint64_t kMaxPicturePixels = 16u * 1024u * 1024u;
 
-// Whether the engine may hand these bytes to the decoder: a known format within the pixel cap,
-// or a format whose size cannot be read here (the decoder then decides).
+// An enhanced or Windows metafile (placeable or not): a list of drawing records that the system
+// plays when the picture is drawn. A damaged record can make the player read past its data and
+// crash the process (seen with Wine's), so the engine takes no metafile as a skin picture.
+bool IsMetafile(std::string_view bytes);
+
+// Whether the engine may hand these bytes to the decoder: a known raster format within the pixel
+// cap, or a format whose size cannot be read here (the decoder then decides); never a metafile.
 bool PictureWithinLimits(std::string_view bytes);
 
 }  // namespace skin

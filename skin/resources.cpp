@@ -9,6 +9,8 @@
 
 #include "resources/resource_ids.h"
 #include "runtime/embedded.h"
+#include "skin/image_bounds.h"
+#include "skin/picture_header.h"
 #include "skin/registry.h"
 
 namespace skin {
@@ -38,15 +40,6 @@ namespace {
 
 // No picture format GDI+ reads has a header shorter than this (TIFF's is 8 bytes).
 constexpr size_t kMinImageFileBytes = 8;
-
-constexpr size_t kIconHeaderBytes = 6;
-constexpr size_t kIconEntryBytes = 16;
-constexpr size_t kBmpFileHeaderBytes = 14;
-constexpr size_t kBmpPixelOffset = kBmpFileHeaderBytes + sizeof(BITMAPINFOHEADER);  // 54
-
-uint32_t ReadLe32(const unsigned char* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 // A picture decoded through a stream over a global block holding the file bytes. GDI+ may go
 // on reading through the stream while the image lives, so the stream and the block must outlive
@@ -87,6 +80,14 @@ int ImageHeight(GpImage* image) {
     UINT height = 0;
     GdipGetImageHeight(image, &height);
     return static_cast<int>(height);
+}
+
+// A metafile declares whatever size it likes in its header, and the decoder does not check it:
+// a picture the engine would have to draw at more pixels than its cap, or at none, is not taken.
+bool SizeWithinCap(GpImage* image) {
+    const uint64_t width = static_cast<uint64_t>(ImageWidth(image));
+    const uint64_t height = static_cast<uint64_t>(ImageHeight(image));
+    return width > 0 && height > 0 && width * height <= kMaxPicturePixels;
 }
 
 // The module's own icon 0x81, 0x80 or "DEFAULT_ICON", else the shell's icon of .exe files.
@@ -183,36 +184,19 @@ GpImage* LoadImageFromBytes(std::string_view bytes, int* width, int* height) {
 }
 
 HICON IconFromIcoBytes(std::string_view bytes, int entry, int* width, int* height) {
-    if (entry < 0) return nullptr;
-    const uint64_t entryOffset = kIconHeaderBytes + kIconEntryBytes * static_cast<uint64_t>(entry);
-    if (entryOffset + kIconEntryBytes > bytes.size()) return nullptr;
-    const auto* base = reinterpret_cast<const unsigned char*>(bytes.data());
-    const unsigned char* dir = base + entryOffset;
-    const uint32_t dataSize = ReadLe32(dir + 8);
-    const uint32_t dataOffset = ReadLe32(dir + 12);
-    // The image data the entry points at must lie inside the bytes too: a damaged or hostile icon
-    // file must not make the system read past them.
-    if (dataSize == 0 || static_cast<uint64_t>(dataOffset) + dataSize > bytes.size()) return nullptr;
-    if (width) *width = dir[0];
-    if (height) *height = dir[1];
+    const std::optional<IconImageSpan> span = IconEntrySpan(bytes, entry);
+    if (!span) return nullptr;
+    if (width) *width = span->width;
+    if (height) *height = span->height;
+    auto* data = reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.data() + span->offset));
     // Not CreateIconFromResource: it passes LR_SHARED, and a shared icon outlives DestroyIcon (Wine
     // keeps it; Windows says not to destroy it at all), so every icon made here would leak.
-    return ::CreateIconFromResourceEx(const_cast<unsigned char*>(base + dataOffset), dataSize, TRUE, 0x00030000,
-                                      0, 0, LR_DEFAULTSIZE);
+    return ::CreateIconFromResourceEx(data, static_cast<DWORD>(span->size), TRUE, 0x00030000, 0, 0, LR_DEFAULTSIZE);
 }
 
 HBITMAP BitmapFromBmpBytes(std::string_view bytes) {
-    if (bytes.size() < kBmpPixelOffset) return nullptr;
-    BITMAPINFOHEADER header;
-    std::memcpy(&header, bytes.data() + kBmpFileHeaderBytes, sizeof header);
-    // The pixels are read from right after a plain 40-byte header, so only that layout (no
-    // palette, no compression) is taken.
-    if (header.biSize != sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || header.biCompression != BI_RGB ||
-        (header.biBitCount != 24 && header.biBitCount != 32) || header.biWidth <= 0 || header.biHeight == 0)
-        return nullptr;
-    const uint64_t stride = (static_cast<uint64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
-    const uint64_t rows = header.biHeight < 0 ? -static_cast<int64_t>(header.biHeight) : header.biHeight;
-    if (kBmpPixelOffset + stride * rows > bytes.size()) return nullptr;
+    if (!BmpPixelSpanOf(bytes)) return nullptr;
+    static_assert(sizeof(BITMAPINFOHEADER) == kBmpInfoHeaderBytes, "the checked layout is the system's");
     const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + kBmpFileHeaderBytes);
     WindowDc screen(nullptr);
     return ::CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, bytes.data() + kBmpPixelOffset, info,
@@ -241,6 +225,12 @@ void SkinImage::Dispose() {
 bool SkinImage::LoadFromBytes(std::string_view bytes) {
     StreamedImage decoded;
     if (!DecodeFromBytes(bytes, decoded)) return false;
+    if (!SizeWithinCap(decoded.image)) {
+        GdipDisposeImage(decoded.image);
+        decoded.stream->Release();
+        ::GlobalFree(decoded.memory);
+        return false;
+    }
     Attach(decoded.image);
     stream_ = decoded.stream;
     memory_ = decoded.memory;
@@ -250,6 +240,10 @@ bool SkinImage::LoadFromBytes(std::string_view bytes) {
 bool SkinImage::LoadFromFile(const std::string& path) {
     GpImage* image = nullptr;
     if (GdipLoadImageFromFile(AnsiToWide(path).c_str(), &image) != Gdiplus::Ok || !image) return false;
+    if (!SizeWithinCap(image)) {
+        GdipDisposeImage(image);
+        return false;
+    }
     Attach(image);
     return true;
 }

@@ -94,8 +94,9 @@ public:
 
     // Releases the picture, then its stream and memory block.
     void Dispose();
-    // Takes a picture from the bytes of an image file. False (and no change) for empty bytes or
-    // bytes GDI+ cannot read; true replaces the current picture.
+    // Takes a picture from the bytes of an image file. False (and no change) for empty bytes,
+    // bytes GDI+ cannot read, and a picture of no pixels or more than kMaxPicturePixels (a
+    // metafile's header may declare any size); true replaces the current picture.
     bool LoadFromBytes(std::string_view bytes);
     // The same for a file (ANSI path). A picture from a file has no memory block.
     bool LoadFromFile(const std::string& path);

@@ -1,8 +1,11 @@
 // The real toolbox.exe started as a process: one instance per exe name, and the not-found
-// message when no store lies beside the exe.
+// message when no store lies beside the exe, and a broken store left as it is.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "tests/test_support.h"
 
@@ -78,6 +81,39 @@ TEST(Startup, CloseHidesAndExitEndsTheProcessWithCodeZero) {
     EXPECT_EQ(toolbox.WaitForExit(300), -1) << "the process keeps running";
     ::PostMessageA(main, WM_COMMAND, 2102, 0);  // "退出" chosen in the tray menu
     EXPECT_EQ(toolbox.WaitForExit(10000), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Start-up only reads the store: a file that is empty, cut off in the middle of a line, not text at
+// all, or in another encoding is shown as far as it reads and never written back.
+TEST(Startup, ABrokenStoreIsNeverRewritten) {
+    const struct {
+        const char* what;
+        std::string bytes;
+    } stores[] = {
+        {"empty", ""},
+        {"cut off", "[常用工具]\r\n文件名=C:\\a@&@[a]&@&C:\\b@"},
+        {"not text", std::string("\x00\xff\x13[\x00\r\n=\x80", 10)},
+        {"UTF-16", std::string("\xff\xfe[\x00\x38\x5e\x28\x75]\x00", 10)},
+    };
+    for (const auto& s : stores) {
+        Install install(false);
+        const std::string store = install.dir.File("petrez.alss");
+        test::WriteFileBytes(store, s.bytes);
+        test::ChildProcess toolbox(install.dir.File("toolbox.exe"), install.dir.path());
+        std::vector<HWND> windows;
+        ASSERT_TRUE(test::WaitUntil([&] { return !(windows = test::TopWindowsOf(toolbox.id(), kTitle)).empty(); },
+                                    15000))
+            << s.what;
+        test::PumpMessages(300);
+        ::PostMessageA(windows[0], WM_COMMAND, 2102, 0);  // "退出"
+        EXPECT_EQ(toolbox.WaitForExit(10000), 0) << s.what;
+        EXPECT_EQ(test::ReadFileBytes(store), s.bytes) << s.what;
+        EXPECT_FALSE(test::FileExists(store + ".tmp")) << s.what;
+    }
 }
 
 }  // namespace

@@ -176,6 +176,10 @@ TEST_F(StoreFile, DeleteThatFindsNoCutLeavesTheFileUntouched) {
         {"index past the end", "[文件夹]\r\n文件名=a@&@[a]&@&b@&@[b]\r\n", 2, 2},
         {"empty category", "[文件夹]\r\n文件名=\r\n", 0, 1},
         {"no section", "[常用工具]\r\n文件名=a@&@[a]&@&b@&@[b]\r\n", 0, 2},
+        // Cuts that would change how the rest reads: the reader trims the blank that would start the
+        // value, and strips the quotes that would enclose it.
+        {"blank left at the start", "[文件夹]\r\n文件名=a@&@[a]&@& b@&@[b]\r\n", 0, 2},
+        {"quotes left around the value", "[文件夹]\r\n文件名=\"a\"@&@[a]&@&b\"&@&c@&@[c]\r\n", 2, 3},
     };
     for (const auto& c : cases) {
         Put(c.file);
