@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <random>
 #include <set>
 #include <string>
@@ -300,14 +302,19 @@ const std::string kInitialStore =
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
-// Every state the writer's script passes through, taken from a run that is not interrupted.
-std::set<std::string> RecordStates(const test::ScratchDir& dir, const std::string& mode, int ops) {
+// Every state the writer's script passes through, taken from a run that is not interrupted;
+// `elapsedMs` gets how long that run took, so that kills can be spread over a whole run however
+// busy the machine is.
+std::set<std::string> RecordStates(const test::ScratchDir& dir, const std::string& mode, int ops,
+                                   DWORD* elapsedMs = nullptr) {
     const std::string store = dir.File("recorded.alss"), states = dir.File(mode + "-states");
     test::WriteFileBytes(store, kInitialStore);
     ::CreateDirectoryA(states.c_str(), nullptr);
+    const DWORD start = ::GetTickCount();
     Writer writer(Quoted(store) + " " + mode + " " + std::to_string(ops) + " record " + Quoted(states));
     EXPECT_TRUE(writer.started());
     EXPECT_EQ(writer.WaitForExit(), 0u);
+    if (elapsedMs) *elapsedMs = ::GetTickCount() - start;
     std::set<std::string> all = {kInitialStore};
     for (int i = 0; i < ops; ++i) all.insert(test::ReadFileBytes(states + "\\" + std::to_string(i)));
     return all;
@@ -323,7 +330,7 @@ struct KillFigures {
 // Starts the writer again and again on a fresh copy of the initial store and ends it at a random
 // moment after it began writing; checks what the kill left.
 KillFigures KillWhileWriting(const test::ScratchDir& dir, const std::string& mode, int ops, int kills,
-                             const std::set<std::string>& states) {
+                             const std::set<std::string>& states, DWORD spreadMs = 20) {
     const std::string store = dir.File("killed.alss");
     const std::string eventName = "toolbox-store-writer-" + std::to_string(::GetCurrentProcessId());
     HANDLE ready = ::CreateEventA(nullptr, FALSE, FALSE, eventName.c_str());
@@ -338,7 +345,7 @@ KillFigures KillWhileWriting(const test::ScratchDir& dir, const std::string& mod
             ADD_FAILURE() << "the writer did not start";
             break;
         }
-        ::Sleep(random() % 20);
+        ::Sleep(random() % (spreadMs ? spreadMs : 1));
         writer.Kill();
         ++figures.kills;
         const std::string bytes = test::ReadFileBytes(store);
@@ -362,12 +369,16 @@ TEST(StoreKill, AbruptKillsDuringWritesNeverLeaveABrokenStore) {
     const std::string previous = app::StorePath();
     test::ScratchDir dir;
     const int ops = 400;
-    const std::set<std::string> states = RecordStates(dir, "store", ops);
+    DWORD runMs = 0;
+    const std::set<std::string> states = RecordStates(dir, "store", ops, &runMs);
     ASSERT_GT(states.size(), 300u);
-    const KillFigures f = KillWhileWriting(dir, "store", ops, 300, states);
+    // Kills land within a tenth of a recorded run (20 to 100 ms), so they reach into the script
+    // however busy the machine is.
+    const KillFigures f = KillWhileWriting(dir, "store", ops, 300, states, std::clamp<DWORD>(runMs / 10, 20, 100));
     app::SetStorePath(previous);
-    std::printf("store writes: %d kills, %d broken, %zu different states left, %d stray temporary files\n", f.kills,
-                f.broken, f.statesSeen.size(), f.strayTemps);
+    std::printf("store writes: %d kills, %d broken, %zu different states left, %d stray temporary files "
+                "(recorded run %lu ms)\n",
+                f.kills, f.broken, f.statesSeen.size(), f.strayTemps, static_cast<unsigned long>(runMs));
     EXPECT_EQ(f.kills, 300);
     EXPECT_EQ(f.broken, 0);
     EXPECT_GT(f.statesSeen.size(), 10u);  // the kills landed all over the script, not only before it
