@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the toolbox and its tests (i686, and an x86_64 compile check) and runs every test under
-# Wine in Xvfb. Usage: scripts/test.sh [ctest arguments...]
-# Under CI (CI=true) it then runs each native fuzz target for 60 seconds (scripts/fuzz.sh).
+# Wine in Xvfb. Usage: scripts/test.sh [ctest arguments...]. With CI=true it then runs the fuzz
+# targets for 60 s each and the soak.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -25,6 +25,10 @@ prepare_prefix
 start_keeper
 cd "$build"
 ctest --output-on-failure -j "${TOOLBOX_TEST_JOBS:-1}" "$@"
+stop_wine_and_x
+trap - EXIT
+# CI also runs each fuzz target for a minute and the full soak (with its own Wine session).
 if [ "${CI:-}" = true ]; then
   "$root/scripts/fuzz.sh" 60
+  "$root/scripts/soak.sh"
 fi
