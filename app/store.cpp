@@ -138,7 +138,8 @@ const char* StoreStatusMessage(StoreStatus s) {
     case StoreStatus::Done:
     case StoreStatus::AlreadyThere: return nullptr;
     case StoreStatus::Duplicate:    return "对不起有重复名称！";
-    case StoreStatus::BadText:      return "名称或路径中含有“&@&”、“@&@”或换行，无法保存。";
+    case StoreStatus::BadText:
+        return "名称或路径中含有本程序无法保存的字符（如“&@&”、“@&@”、换行或末尾的“&”），无法保存。";
     case StoreStatus::TooLong:      return "这个分类已装满，不能再加长了。";
     case StoreStatus::CutOnRead:    return "这个分类的内容超出了可读取的长度，为免丢失项目，不能修改。";
     case StoreStatus::NotFound:     return "没有找到这一项，请刷新列表后再试。";
