@@ -96,8 +96,8 @@ void DrawShellIcon(const std::string& path, bool small) {
     HBRUSH white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     ::FillRect(g_canvas.dc, &all, white);
     SHFILEINFOA info = {};
-    const auto images = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), kShellIconFlags | (small ? SHGFI_SMALLICON : 0)));
+    const auto images = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA(
+        path.c_str(), 0, &info, sizeof(info), kShellIconFlags | (small ? SHGFI_SMALLICON : 0)));
     if (images) ::ImageList_Draw(images, info.iIcon, g_canvas.dc, 0, 0, ILD_TRANSPARENT);
 }
 
@@ -139,8 +139,8 @@ void FillCategoryList() {
     const std::string value = ReadCategory(CurrentCategory());
     if (value.empty()) return;  // the list stays empty and keeps the image list it had
     const std::vector<std::string> entries = SplitItems(value);
-    HIMAGELIST images = ::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 0,
-                                           static_cast<int>(entries.size()));
+    HIMAGELIST images =
+        ::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 0, static_cast<int>(entries.size()));
     SetListImages(list, images);
     ::SendMessageA(list, LVM_SETITEMCOUNT, entries.size(), 0);  // room for every item at once
     // Items are appended in store order, so item k is entry k of the category.
@@ -153,8 +153,8 @@ void FillCategoryList() {
 }
 
 HWND LoadIconCanvasWindow() {
-    static const runtime::FormDef kCanvasForm = {
-        "ToolboxIconCanvas", "窗口", 50, 50, kIconSize, kIconSize, WS_POPUP, 0, nullptr, 0};
+    static const runtime::FormDef kCanvasForm = {"ToolboxIconCanvas", "窗口",   50, 50,      kIconSize,
+                                                 kIconSize,           WS_POPUP, 0,  nullptr, 0};
     HWND window = runtime::CreateForm(kCanvasForm, IconCanvasProc);
     if (!window) return nullptr;
     HDC screen = ::GetDC(window);

@@ -12,8 +12,8 @@ namespace app {
 // rule (1e-7) are the plain integer comparisons used here.
 DockMove DockDecision(const WindowBox& w, int screenWidth, Point mouse) {
     // One pixel beyond the last column or row still counts as inside.
-    const bool outside = mouse.x < w.left || mouse.x > w.left + w.width || mouse.y < w.top ||
-                         mouse.y > w.top + w.height;
+    const bool outside =
+        mouse.x < w.left || mouse.x > w.left + w.width || mouse.y < w.top || mouse.y > w.top + w.height;
     if (outside) {
         if (w.left <= 0) return {DockMove::Axis::Left, 2 - w.width};
         if (w.left + w.width >= screenWidth) return {DockMove::Axis::Left, screenWidth - 2};
@@ -44,7 +44,8 @@ WindowBox BoxOf(HWND window) {
 // One SetWindowPos for the move and the fixed size, skipped when nothing would change, and
 // never activating: the program the user is typing in keeps the focus.
 void PlaceWindow(HWND window, const WindowBox& now, int left, int top) {
-    if (left == now.left && top == now.top && now.width == kWindowWidth && now.height == kWindowHeight) return;
+    if (left == now.left && top == now.top && now.width == kWindowWidth && now.height == kWindowHeight)
+        return;
     runtime::MoveWindowTo(window, left, top, kWindowWidth, kWindowHeight);
 }
 

@@ -17,7 +17,9 @@ struct Point {
 struct DockMove {
     enum class Axis { None, Left, Top } axis = Axis::None;
     int value = 0;
-    bool operator==(const DockMove& o) const { return axis == o.axis && (axis == Axis::None || value == o.value); }
+    bool operator==(const DockMove& o) const {
+        return axis == o.axis && (axis == Axis::None || value == o.value);
+    }
 };
 
 // The decision of one tick from the window rectangle, the screen width and the cursor.

@@ -47,7 +47,8 @@ bool ToAnsiExactly(const std::wstring& wide, std::string* out) {
                                         &usedDefault);
     if (n <= 0 || usedDefault) return false;
     std::string ansi(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, ansi.data(), n, nullptr, &usedDefault);
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, ansi.data(), n, nullptr,
+                          &usedDefault);
     ansi.resize(static_cast<size_t>(n - 1));
     const int back = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.c_str(), -1, nullptr, 0);
     std::wstring roundTrip(static_cast<size_t>(back > 0 ? back : 1), L'\0');
@@ -101,12 +102,15 @@ void LocateInExplorer(const std::string& path) {
     runtime::TheShell().run(command + "explorer.exe /select," + path);
 }
 
-INT_PTR ShowFileProperties(const std::string& path, HWND owner) { return runtime::TheShell().properties(path, owner); }
+INT_PTR ShowFileProperties(const std::string& path, HWND owner) {
+    return runtime::TheShell().properties(path, owner);
+}
 
 void RenameSelectedItem() {
     Selection s;
     if (!SelectedEntry(&s)) return;
-    const std::optional<std::string> name = runtime::TheShell().input(kRenamePrompt, kRenamePrompt, kRenamePrompt);
+    const std::optional<std::string> name =
+        runtime::TheShell().input(kRenamePrompt, kRenamePrompt, kRenamePrompt);
     if (!name) return;
     const StoreStatus status = RenameEntry(CurrentCategory(), s.index, *name);
     if (status == StoreStatus::Duplicate) {

@@ -22,13 +22,16 @@ bool EnclosedInQuotes(std::string_view value) {
 std::vector<std::string> SplitItems(std::string_view value) { return runtime::Split(value, kItemSeparator); }
 
 std::vector<std::string> SplitEntry(std::string_view entry) {
-    if (runtime::Find(entry, kNameSeparator) < 1) return {std::string(entry), "[" + LastPathPiece(entry) + "]"};
+    if (runtime::Find(entry, kNameSeparator) < 1)
+        return {std::string(entry), "[" + LastPathPiece(entry) + "]"};
     std::vector<std::string> pieces = runtime::Split(entry, kNameSeparator);
     while (pieces.size() < 2) pieces.emplace_back();  // "path@&@": an empty name
     return pieces;
 }
 
-std::string MakeEntry(const std::string& path) { return path + kNameSeparator + "[" + LastPathPiece(path) + "]"; }
+std::string MakeEntry(const std::string& path) {
+    return path + kNameSeparator + "[" + LastPathPiece(path) + "]";
+}
 
 std::string WithDisplayName(const std::string& entry, const std::string& bracketed) {
     const int first = runtime::Find(entry, kNameSeparator);

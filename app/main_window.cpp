@@ -33,13 +33,20 @@ constexpr runtime::ControlDef kMainControls[] = {
 };
 
 constexpr runtime::FormDef kMainForm = {
-    "ToolboxMainWindow", kMainTitle, 50, 50, 317, 427,
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0,
-    kMainControls, static_cast<int>(std::size(kMainControls))};
+    "ToolboxMainWindow",
+    kMainTitle,
+    50,
+    50,
+    317,
+    427,
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+    0,
+    kMainControls,
+    static_cast<int>(std::size(kMainControls))};
 
 constexpr runtime::MenuItemDef kListMenu[] = {
-    {kCmdOpen, "运行/打开"}, {kCmdLocate, "定位"}, {0, "-"},          {kCmdRefresh, "刷新"},
-    {kCmdDelete, "删除"},    {kCmdRename, "重命名"}, {kCmdProperties, "属性"},
+    {kCmdOpen, "运行/打开"}, {kCmdLocate, "定位"},     {0, "-"}, {kCmdRefresh, "刷新"}, {kCmdDelete, "删除"},
+    {kCmdRename, "重命名"},  {kCmdProperties, "属性"},
 };
 constexpr runtime::MenuItemDef kTrayMenu[] = {{kCmdShowWindow, "显示窗口"}, {kCmdExit, "退出"}};
 constexpr runtime::MenuItemDef kSkinMenu[] = {
@@ -50,11 +57,11 @@ struct CommandBinding {
     void (*handler)();
 };
 constexpr CommandBinding kCommands[] = {
-    {kCmdOpen, OpenSelectedItem},       {kCmdLocate, LocateSelectedItem},
-    {kCmdRefresh, FillCategoryList},    {kCmdDelete, DeleteSelectedItem},
-    {kCmdRename, RenameSelectedItem},   {kCmdProperties, ShowSelectedItemProperties},
-    {kCmdShowWindow, ShowMainWindow},   {kCmdExit, ExitApplication},
-    {kCmdChangeSkin, OnChangeSkin},     {kCmdRestoreSkin, OnRestoreSkin},
+    {kCmdOpen, OpenSelectedItem},     {kCmdLocate, LocateSelectedItem},
+    {kCmdRefresh, FillCategoryList},  {kCmdDelete, DeleteSelectedItem},
+    {kCmdRename, RenameSelectedItem}, {kCmdProperties, ShowSelectedItemProperties},
+    {kCmdShowWindow, ShowMainWindow}, {kCmdExit, ExitApplication},
+    {kCmdChangeSkin, OnChangeSkin},   {kCmdRestoreSkin, OnRestoreSkin},
     {kCmdAbout, ShowAbout},
 };
 
@@ -99,12 +106,16 @@ LRESULT OnTrayMessage(LPARAM lp) {
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_COMMAND:  return OnCommand(hwnd, msg, wp, lp);
-    case WM_NOTIFY:   return OnNotify(hwnd, msg, wp, lp);
-    case WM_TIMER:    if (wp == kDockTimerId) DockToEdge(); return 0;
-    case WM_HOTKEY:   OnHotkey(static_cast<int>(wp), static_cast<int>(lp)); return 0;
+    case WM_COMMAND: return OnCommand(hwnd, msg, wp, lp);
+    case WM_NOTIFY: return OnNotify(hwnd, msg, wp, lp);
+    case WM_TIMER:
+        if (wp == kDockTimerId) DockToEdge();
+        return 0;
+    case WM_HOTKEY: OnHotkey(static_cast<int>(wp), static_cast<int>(lp)); return 0;
     case kTrayMessage: return OnTrayMessage(lp);
-    case WM_CLOSE:    if (HideToTray()) ::DestroyWindow(hwnd); return 0;
+    case WM_CLOSE:
+        if (HideToTray()) ::DestroyWindow(hwnd);
+        return 0;
     }
     if (msg == runtime::TrayIcon::TaskbarCreatedMessage()) {
         ShowTrayIcon();
@@ -142,7 +153,8 @@ void OnMainWindowCreated() {
     LoadIconCanvasWindow();
     FillCategoryList();
     for (int i = 0; i < 4; ++i) g_hotkeyIds[i] = runtime::RegisterHotkey(g_mainWindow, 0, VK_F1 + i);
-    if (HANDLE worker = ::CreateThread(nullptr, 0, KeepOnTopWorker, nullptr, 0, nullptr)) ::CloseHandle(worker);
+    if (HANDLE worker = ::CreateThread(nullptr, 0, KeepOnTopWorker, nullptr, 0, nullptr))
+        ::CloseHandle(worker);
 }
 
 HWND LoadMainWindow() {

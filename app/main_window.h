@@ -15,9 +15,17 @@ enum ControlId : int {
 
 // Menu command ids.
 enum CommandId : int {
-    kCmdOpen = 2001, kCmdLocate, kCmdRefresh, kCmdDelete, kCmdRename, kCmdProperties,
-    kCmdShowWindow = 2101, kCmdExit,
-    kCmdChangeSkin = 2201, kCmdRestoreSkin, kCmdAbout,
+    kCmdOpen = 2001,
+    kCmdLocate,
+    kCmdRefresh,
+    kCmdDelete,
+    kCmdRename,
+    kCmdProperties,
+    kCmdShowWindow = 2101,
+    kCmdExit,
+    kCmdChangeSkin = 2201,
+    kCmdRestoreSkin,
+    kCmdAbout,
 };
 
 constexpr UINT kTrayMessage = WM_APP + 1;

@@ -47,7 +47,8 @@ void SetUpMainWindowSkin() {
     settings.mainMenuButton = 1;
     settings.sizeBox = 0;
     engine.RegisterWindow(window, settings);
-    engine.AddBannerButton(window, kBannerCaption, runtime::EmbeddedBytes(IDR_TOOLBOX_ICON), CategoryListControl());
+    engine.AddBannerButton(window, kBannerCaption, runtime::EmbeddedBytes(IDR_TOOLBOX_ICON),
+                           CategoryListControl());
     engine.SelectBannerButton(window, kBannerCaption);
     engine.SetMainMenuClickHook(window, PopUpSkinMenu);
     engine.SetStatusText(window, kStatusText);

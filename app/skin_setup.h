@@ -4,8 +4,8 @@
 
 namespace app {
 
-void StartSkinEngine();       // module start-up of the engine, before any window exists
-void StopSkinEngine();        // process end
+void StartSkinEngine();  // module start-up of the engine, before any window exists
+void StopSkinEngine();   // process end
 void SetUpMainWindowSkin();
 void LoadStoredSkin();
 void ReskinAfterListMenu();

@@ -21,7 +21,8 @@ std::string& StorePathValue() {
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 bool HasSeparator(std::string_view s) {
-    return runtime::Find(s, kItemSeparator) != -1 || runtime::Find(s, kNameSeparator) != -1 || HasLineBreak(s);
+    return runtime::Find(s, kItemSeparator) != -1 || runtime::Find(s, kNameSeparator) != -1 ||
+           HasLineBreak(s);
 }
 
 bool IsProfileBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
@@ -68,7 +69,9 @@ const std::string& StorePath() { return StorePathValue(); }
 
 void RemoveStrayStoreTemp() { runtime::RemoveFile(runtime::ReplaceTempPath(StorePath())); }
 
-std::string ReadCategory(const std::string& category) { return runtime::ReadConfig(StorePath(), category, kKey); }
+std::string ReadCategory(const std::string& category) {
+    return runtime::ReadConfig(StorePath(), category, kKey);
+}
 
 bool WriteCategory(const std::string& category, const std::string& value) {
     return runtime::WriteConfig(StorePath(), category, std::string(kKey), value);
@@ -104,7 +107,8 @@ StoreStatus DeleteEntry(const std::string& category, int index, int listItemCoun
     const ListRead list = ReadList(category);
     if (list.cut) return StoreStatus::CutOnRead;
     const std::size_t count = list.items.size();
-    if (index < 0 || static_cast<std::size_t>(index) >= count || static_cast<std::size_t>(listItemCount) != count) {
+    if (index < 0 || static_cast<std::size_t>(index) >= count ||
+        static_cast<std::size_t>(listItemCount) != count) {
         return StoreStatus::NotFound;
     }
     if (count == 1) return WriteCategory(category, "") ? StoreStatus::Done : StoreStatus::WriteFailed;
@@ -124,26 +128,28 @@ std::string ReadSkinPath() { return runtime::ReadConfig(StorePath(), kSkinSectio
 StoreStatus WriteSkinPath(const std::string& path) {
     if (HasLineBreak(path) || !ReadsBackUnchanged(path)) return StoreStatus::BadText;
     if (path.size() > static_cast<std::size_t>(runtime::kConfigBufferSize - 1)) return StoreStatus::TooLong;
-    return runtime::WriteConfig(StorePath(), kSkinSection, std::string(kKey), path) ? StoreStatus::Done
-                                                                                     : StoreStatus::WriteFailed;
+    return runtime::WriteConfig(StorePath(), kSkinSection, std::string(kKey), path)
+               ? StoreStatus::Done
+               : StoreStatus::WriteFailed;
 }
 
 StoreStatus DeleteSkinSection() {
-    return runtime::WriteConfig(StorePath(), kSkinSection, std::nullopt, std::nullopt) ? StoreStatus::Done
-                                                                                        : StoreStatus::WriteFailed;
+    return runtime::WriteConfig(StorePath(), kSkinSection, std::nullopt, std::nullopt)
+               ? StoreStatus::Done
+               : StoreStatus::WriteFailed;
 }
 
 const char* StoreStatusMessage(StoreStatus s) {
     switch (s) {
     case StoreStatus::Done:
     case StoreStatus::AlreadyThere: return nullptr;
-    case StoreStatus::Duplicate:    return "对不起有重复名称！";
+    case StoreStatus::Duplicate: return "对不起有重复名称！";
     case StoreStatus::BadText:
         return "名称或路径中含有本程序无法保存的字符（如“&@&”、“@&@”、换行或末尾的“&”），无法保存。";
-    case StoreStatus::TooLong:      return "这个分类已装满，不能再加长了。";
-    case StoreStatus::CutOnRead:    return "这个分类的内容超出了可读取的长度，为免丢失项目，不能修改。";
-    case StoreStatus::NotFound:     return "没有找到这一项，请刷新列表后再试。";
-    case StoreStatus::WriteFailed:  return "无法写入 petrez.alss，原有内容未改动。";
+    case StoreStatus::TooLong: return "这个分类已装满，不能再加长了。";
+    case StoreStatus::CutOnRead: return "这个分类的内容超出了可读取的长度，为免丢失项目，不能修改。";
+    case StoreStatus::NotFound: return "没有找到这一项，请刷新列表后再试。";
+    case StoreStatus::WriteFailed: return "无法写入 petrez.alss，原有内容未改动。";
     }
     return nullptr;
 }

@@ -17,7 +17,8 @@ constexpr int kBalloonIcon = 1;  // information
 constexpr UINT kBalloonTimeout = 1000;
 constexpr char kAboutTitle[] = "关于我们";
 constexpr char kAboutText[] =
-    "本工具箱由作者业余编写，仅供学习与工作交流使用；作者QQ号：000000（示例），有问题请到“工具箱交流论坛”留言。";
+    "本工具箱由作者业余编写，仅供学习与工作交流使用；作者QQ号：000000（示例），有问题请到“工具箱交流论坛”留言"
+    "。";
 
 runtime::TrayIcon& Tray() {
     static runtime::TrayIcon tray;
@@ -27,9 +28,9 @@ runtime::TrayIcon& Tray() {
 }  // namespace
 
 void ShowTrayIcon() {
-    HICON icon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                                 LR_SHARED));
+    HICON icon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128),
+                                                 IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                 ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (!icon) icon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
     Tray().Show(MainWindow(), kTrayMessage, icon, kTrayTip);
 }

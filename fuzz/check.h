@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define CHECK(cond)                                                                         \
-    do {                                                                                    \
-        if (!(cond)) {                                                                      \
+#define CHECK(cond)                                                                             \
+    do {                                                                                        \
+        if (!(cond)) {                                                                          \
             std::fprintf(stderr, "invariant broken at %s:%d: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                                   \
-        }                                                                                   \
+            std::abort();                                                                       \
+        }                                                                                       \
     } while (0)

@@ -54,7 +54,8 @@ bool SameName(std::string_view a, std::string_view b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
-    const int kind = input.ConsumeIntegralInRange(0, 3);  // 0, 1: set; 2: delete the key; 3: delete the section
+    const int kind =
+        input.ConsumeIntegralInRange(0, 3);  // 0, 1: set; 2: delete the key; 3: delete the section
     const std::string section = input.ConsumeRandomLengthString(12);
     const std::string key = input.ConsumeRandomLengthString(12);
     const std::string value = input.ConsumeRandomLengthString(24);

@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckEntry(entry);
         if (parts[0] == path) {
             const std::vector<std::string> pieces = runtime::Split(path, "\\");
-            CHECK(parts.size() == 2 && parts[1] == "[" + (pieces.empty() ? std::string() : pieces.back()) + "]");
+            CHECK(parts.size() == 2 &&
+                  parts[1] == "[" + (pieces.empty() ? std::string() : pieces.back()) + "]");
             // Unless the last entry ends in "&@" or a lone first byte of a double-byte character (only
             // a hand-edited file has such an end: the store writes "]" last), which would merge with
             // the separator joined after it; the store's join check refuses that list.

@@ -16,10 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!found) return 0;
     CHECK(within == (static_cast<uint64_t>(found->width) * found->height <= kMaxPicturePixels));
 
-    for (const std::string_view tail : {std::string_view("\0\0\0\0\0\0\0\0", 8), std::string_view("\xff\xc0\x00\x11")}) {
+    for (const std::string_view tail :
+         {std::string_view("\0\0\0\0\0\0\0\0", 8), std::string_view("\xff\xc0\x00\x11")}) {
         std::vector<char> longer(copy);
         longer.insert(longer.end(), tail.begin(), tail.end());
-        const std::optional<PictureSize> again = DeclaredPictureSize(std::string_view(longer.data(), longer.size()));
+        const std::optional<PictureSize> again =
+            DeclaredPictureSize(std::string_view(longer.data(), longer.size()));
         CHECK(again && again->width == found->width && again->height == found->height);
     }
     return 0;

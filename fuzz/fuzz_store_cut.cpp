@@ -50,7 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<std::string> after = RawValue(*cut, section, key);
     CHECK(after && SplitItems(*after) == expected);
     // The reader strips quotes around a value: a cut must not make a pair of them.
-    const auto enclosed = [](std::string_view v) { return v.size() >= 2 && v.front() == '"' && v.back() == '"'; };
+    const auto enclosed = [](std::string_view v) {
+        return v.size() >= 2 && v.front() == '"' && v.back() == '"';
+    };
     CHECK(!enclosed(*after) || enclosed(text.substr(span->begin, span->end - span->begin)));
     return 0;
 }

@@ -71,7 +71,8 @@ void CheckFind(std::string_view text, std::string_view what, int start, bool cas
         if (caseSensitive && start <= 1) CHECK(Replace(text, what, "x", 1, -1, true) == text);
         return;
     }
-    CHECK(!what.empty() && at >= 1 && at >= start && static_cast<std::size_t>(at) - 1 + what.size() <= text.size());
+    CHECK(!what.empty() && at >= 1 && at >= start &&
+          static_cast<std::size_t>(at) - 1 + what.size() <= text.size());
     const std::size_t offset = static_cast<std::size_t>(at) - 1;
     CHECK(IsBoundary(text, offset) && IsBoundary(text, offset + what.size()));
     if (caseSensitive) CHECK(text.substr(offset, what.size()) == what);

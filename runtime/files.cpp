@@ -42,7 +42,8 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 // A virus scanner or indexer may hold the target open for a moment; the rename is refused meanwhile.
 bool RenameOver(const std::string& from, const std::string& to) {
     for (int attempt = 0;; ++attempt) {
-        if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
         const DWORD error = ::GetLastError();
         if (attempt == 4 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) return false;
         ::Sleep(20);
@@ -62,8 +63,9 @@ std::string ModulePath() {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
     LARGE_INTEGER size;
     if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7fffffff) return std::nullopt;
@@ -71,7 +73,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::size_t got = 0;
     while (got < bytes.size()) {
         DWORD n = 0;
-        if (!::ReadFile(file.get(), &bytes[got], static_cast<DWORD>(bytes.size() - got), &n, nullptr)) return std::nullopt;
+        if (!::ReadFile(file.get(), &bytes[got], static_cast<DWORD>(bytes.size() - got), &n, nullptr))
+            return std::nullopt;
         if (n == 0) break;  // the file shrank while we read it
         got += n;
     }
@@ -83,7 +86,8 @@ std::string ReplaceTempPath(const std::string& path) { return path + ".tmp"; }
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
     const std::string temp = ReplaceTempPath(path);
-    FileHandle file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     // The flush comes before the rename, so that the name never points at data still in the cache.
     const bool written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());

@@ -16,13 +16,11 @@ struct KindInfo {
 
 KindInfo InfoOf(ControlKind kind) {
     switch (kind) {
-    case ControlKind::Button:
-        return {"Button", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::Button: return {"Button", BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::ListView:
         return {WC_LISTVIEWA, LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | WS_TABSTOP,
                 WS_EX_CLIENTEDGE};
-    case ControlKind::Label:
-        return {"Static", SS_LEFT, 0};
+    case ControlKind::Label: return {"Static", SS_LEFT, 0};
     }
     return {"Static", 0, 0};
 }
@@ -54,9 +52,9 @@ HWND CreateForm(const FormDef& form, WNDPROC proc, void* createParam) {
     for (int i = 0; i < form.controlCount; ++i) {
         const ControlDef& c = form.controls[i];
         const KindInfo info = InfoOf(c.kind);
-        HWND control = ::CreateWindowExA(info.exStyle, info.className, c.name, WS_CHILD | WS_VISIBLE | info.style,
-                                         c.x, c.y, c.width, c.height, window,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+        HWND control = ::CreateWindowExA(
+            info.exStyle, info.className, c.name, WS_CHILD | WS_VISIBLE | info.style, c.x, c.y, c.width,
+            c.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
         ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     return window;
@@ -76,8 +74,8 @@ void MoveWindowTo(HWND window, std::optional<int> left, std::optional<int> top, 
     UINT flags = SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER;
     if (!left && !top) flags |= SWP_NOMOVE;
     if (!width && !height) flags |= SWP_NOSIZE;
-    ::SetWindowPos(window, nullptr, left.value_or(r.left), top.value_or(r.top), width.value_or(r.right - r.left),
-                   height.value_or(r.bottom - r.top), flags);
+    ::SetWindowPos(window, nullptr, left.value_or(r.left), top.value_or(r.top),
+                   width.value_or(r.right - r.left), height.value_or(r.bottom - r.top), flags);
 }
 
 void SetAlwaysOnTop(HWND window, bool onTop) {
@@ -90,7 +88,8 @@ void CentreWindow(HWND window) {
     if (::IsIconic(window) || ::IsZoomed(window)) ::ShowWindow(window, SW_RESTORE);
     const RECT r = WindowRectOf(window);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    MoveWindowTo(window, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, (::GetSystemMetrics(SM_CYSCREEN) - h) / 2);
+    MoveWindowTo(window, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                 (::GetSystemMetrics(SM_CYSCREEN) - h) / 2);
 }
 
 int RegisterHotkey(HWND window, UINT modifiers, UINT keyCode) {

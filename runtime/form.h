@@ -15,7 +15,7 @@ enum class ControlKind { Button, ListView, Label };
 struct ControlDef {
     ControlKind kind;
     int id;
-    const char* name;     // the control's name in the form; also the button caption
+    const char* name;  // the control's name in the form; also the button caption
     int x, y, width, height;
 };
 

@@ -29,7 +29,7 @@ struct Line {
     std::size_t end;
     std::string_view content;
     bool header;
-    std::string_view name;  // section name for a header, key name otherwise
+    std::string_view name;                  // section name for a header, key name otherwise
     std::optional<std::size_t> valueBegin;  // after "=" and the blanks that follow it
 };
 
@@ -86,7 +86,8 @@ std::optional<SectionRange> FindSection(const std::vector<Line>& lines, std::str
     return std::nullopt;
 }
 
-std::optional<std::size_t> FindKey(const std::vector<Line>& lines, SectionRange section, std::string_view key) {
+std::optional<std::size_t> FindKey(const std::vector<Line>& lines, SectionRange section,
+                                   std::string_view key) {
     for (std::size_t i = section.first + 1; i < section.last; ++i) {
         if (!lines[i].content.empty() && NamesEqual(lines[i].name, key)) return i;
     }
@@ -117,7 +118,8 @@ std::string WithKeySet(std::string_view text, const std::vector<Line>& lines, Se
                        std::string_view key, std::string_view value) {
     if (const auto k = FindKey(lines, section, key)) {
         const Line& line = lines[*k];
-        if (line.valueBegin && text.substr(*line.valueBegin, ContentEnd(text, line) - *line.valueBegin) == value) {
+        if (line.valueBegin &&
+            text.substr(*line.valueBegin, ContentEnd(text, line) - *line.valueBegin) == value) {
             return std::string(text);  // the same value: nothing to change
         }
         return Spliced(text, line.begin, line.lineBreak, std::string(line.name) + "=" + std::string(value));
@@ -140,7 +142,8 @@ std::optional<std::string> EditIniText(std::string_view text, std::string_view s
     section = Trim(section);
     const std::string_view keyName = key ? Trim(*key) : std::string_view();
     if (section.empty() || (key && keyName.empty())) return std::nullopt;
-    if (HasLineBreak(section) || HasLineBreak(keyName) || (value && HasLineBreak(*value))) return std::nullopt;
+    if (HasLineBreak(section) || HasLineBreak(keyName) || (value && HasLineBreak(*value)))
+        return std::nullopt;
 
     const std::vector<Line> lines = ParseLines(text);
     const std::optional<SectionRange> range = FindSection(lines, section);
@@ -159,12 +162,14 @@ std::optional<std::string> EditIniText(std::string_view text, std::string_view s
         const std::string eol = LineEnding(text);
         std::string out(text);
         if (!out.empty() && out.back() != '\n') out += eol;
-        return out + "[" + std::string(section) + "]" + eol + std::string(keyName) + "=" + std::string(newValue) + eol;
+        return out + "[" + std::string(section) + "]" + eol + std::string(keyName) + "=" +
+               std::string(newValue) + eol;
     }
     return WithKeySet(text, lines, *range, keyName, newValue);
 }
 
-std::optional<IniValueSpan> FindIniValue(std::string_view text, std::string_view section, std::string_view key) {
+std::optional<IniValueSpan> FindIniValue(std::string_view text, std::string_view section,
+                                         std::string_view key) {
     const std::vector<Line> lines = ParseLines(text);
     const std::optional<SectionRange> range = FindSection(lines, Trim(section));
     const auto k = range ? FindKey(lines, *range, Trim(key)) : std::nullopt;

@@ -25,6 +25,7 @@ struct IniValueSpan {
     std::size_t begin;
     std::size_t end;
 };
-std::optional<IniValueSpan> FindIniValue(std::string_view text, std::string_view section, std::string_view key);
+std::optional<IniValueSpan> FindIniValue(std::string_view text, std::string_view section,
+                                         std::string_view key);
 
 }  // namespace runtime

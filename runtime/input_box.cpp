@@ -22,7 +22,10 @@ std::wstring Widen(const std::string& text) {
 class TemplateWriter {
 public:
     void Word(WORD w) { data_.push_back(w); }
-    void Dword(DWORD d) { Word(LOWORD(d)); Word(HIWORD(d)); }
+    void Dword(DWORD d) {
+        Word(LOWORD(d));
+        Word(HIWORD(d));
+    }
     void Text(const std::wstring& s) {
         for (wchar_t c : s) Word(static_cast<WORD>(c));
         Word(0);
@@ -30,13 +33,18 @@ public:
     void AlignDword() {
         if (data_.size() % 2) Word(0);
     }
-    void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD cls, const std::wstring& text) {
+    void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD cls,
+              const std::wstring& text) {
         AlignDword();
         Dword(style | WS_CHILD | WS_VISIBLE);
         Dword(0);
-        Word(x); Word(y); Word(cx); Word(cy);
+        Word(x);
+        Word(y);
+        Word(cx);
+        Word(cy);
         Word(id);
-        Word(0xFFFF); Word(cls);
+        Word(0xFFFF);
+        Word(cls);
         Text(text);
         Word(0);  // no creation data
     }
@@ -67,7 +75,8 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
             auto* state = reinterpret_cast<BoxState*>(::GetWindowLongPtrA(dialog, DWLP_USER));
             HWND edit = ::GetDlgItem(dialog, kEditId);
             std::string text(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
-            text.resize(static_cast<size_t>(::GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
+            text.resize(
+                static_cast<size_t>(::GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
             state->result = text;
             ::EndDialog(dialog, IDOK);
             return TRUE;
@@ -89,7 +98,10 @@ std::optional<std::string> ShowInputBox(const std::string& prompt, const std::st
     t.Dword(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU);
     t.Dword(WS_EX_TOPMOST);
     t.Word(4);  // items
-    t.Word(0); t.Word(0); t.Word(240); t.Word(74);
+    t.Word(0);
+    t.Word(0);
+    t.Word(240);
+    t.Word(74);
     t.Word(0);  // no menu
     t.Word(0);  // default class
     t.Text(Widen(title));
@@ -101,8 +113,9 @@ std::optional<std::string> ShowInputBox(const std::string& prompt, const std::st
     t.Item(BS_PUSHBUTTON | WS_TABSTOP, 186, 24, 46, 14, IDCANCEL, 0x0080, Widen("取消"));
 
     BoxState state{initial, {}};
-    const INT_PTR answer = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), t.get(), ::GetActiveWindow(),
-                                                     InputBoxProc, reinterpret_cast<LPARAM>(&state));
+    const INT_PTR answer =
+        ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), t.get(), ::GetActiveWindow(), InputBoxProc,
+                                  reinterpret_cast<LPARAM>(&state));
     if (answer != IDOK) return std::nullopt;
     return state.result;
 }

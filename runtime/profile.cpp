@@ -15,19 +15,22 @@ std::string SkipLeadingControls(const std::string& s) {
     return s.substr(i);
 }
 
-int ReadInto(std::string& buffer, const std::string& file, const std::string& section, const std::string& key) {
+int ReadInto(std::string& buffer, const std::string& file, const std::string& section,
+             const std::string& key) {
     return static_cast<int>(::GetPrivateProfileStringA(section.c_str(), key.c_str(), "", &buffer[0],
-                                                        static_cast<DWORD>(buffer.size()), file.c_str()));
+                                                       static_cast<DWORD>(buffer.size()), file.c_str()));
 }
 
 bool StartsWithByteOrderMark(std::string_view bytes) {
-    return bytes.substr(0, 2) == "\xff\xfe" || bytes.substr(0, 2) == "\xfe\xff" || bytes.substr(0, 3) == "\xef\xbb\xbf";
+    return bytes.substr(0, 2) == "\xff\xfe" || bytes.substr(0, 2) == "\xfe\xff" ||
+           bytes.substr(0, 3) == "\xef\xbb\xbf";
 }
 
 }  // namespace
 
 ConfigRead ReadConfigChecked(const std::string& file, const std::string& section, const std::string& key) {
-    const std::string f = SkipLeadingControls(file), s = SkipLeadingControls(section), k = SkipLeadingControls(key);
+    const std::string f = SkipLeadingControls(file), s = SkipLeadingControls(section),
+                      k = SkipLeadingControls(key);
     if (f.empty() || s.empty() || k.empty()) return {"", false};
     std::string buffer(kConfigBufferSize, '\0');
     const int n = ReadInto(buffer, f, s, k);
@@ -54,11 +57,13 @@ bool WriteConfig(const std::string& file, const std::string& section, const std:
     const std::string f = SkipLeadingControls(file);
     if (f.empty()) return false;
     const std::optional<std::string> old = ReadWholeFile(f);
-    if (!old && ::GetFileAttributesA(f.c_str()) != INVALID_FILE_ATTRIBUTES) return false;  // there, not readable
+    if (!old && ::GetFileAttributesA(f.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;  // there, not readable
     const std::string text = old.value_or("");
     if (StartsWithByteOrderMark(text)) return false;
     const std::optional<std::string> edited =
-        EditIniText(text, SkipLeadingControls(section), key ? std::optional<std::string>(SkipLeadingControls(*key)) : std::nullopt, value);
+        EditIniText(text, SkipLeadingControls(section),
+                    key ? std::optional<std::string>(SkipLeadingControls(*key)) : std::nullopt, value);
     if (!edited) return false;
     if (*edited == text) return true;  // nothing changes, so nothing is written (and no file is created)
     return ReplaceFileContents(f, *edited);

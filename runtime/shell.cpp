@@ -74,7 +74,8 @@ INT_PTR RealProperties(const std::string& path, HWND owner) {
 }  // namespace
 
 Shell& TheShell() {
-    static Shell shell{RealMessage, ShowInputBox, RealOpenFile, RealPopupMenu, RealOpen, RealRun, RealProperties};
+    static Shell shell{RealMessage, ShowInputBox, RealOpenFile,  RealPopupMenu,
+                       RealOpen,    RealRun,      RealProperties};
     return shell;
 }
 

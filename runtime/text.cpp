@@ -61,7 +61,8 @@ std::vector<TextSpan> SplitSpans(std::string_view text, std::string_view separat
 
 std::vector<std::string> Split(std::string_view text, std::string_view separator) {
     std::vector<std::string> pieces;
-    for (const TextSpan& s : SplitSpans(text, separator)) pieces.emplace_back(text.substr(s.begin, s.end - s.begin));
+    for (const TextSpan& s : SplitSpans(text, separator))
+        pieces.emplace_back(text.substr(s.begin, s.end - s.begin));
     return pieces;
 }
 
@@ -106,7 +107,8 @@ std::string Replace(std::string_view text, std::string_view what, std::string_vi
 
 std::string Left(std::string_view text, int count) {
     std::size_t end = 0;
-    while (end < text.size() && end + CharLength(text, end) <= static_cast<std::size_t>(count < 0 ? 0 : count)) {
+    while (end < text.size() &&
+           end + CharLength(text, end) <= static_cast<std::size_t>(count < 0 ? 0 : count)) {
         end += CharLength(text, end);
     }
     return std::string(text.substr(0, end));

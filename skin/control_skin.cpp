@@ -109,14 +109,9 @@ void ClickCheckState(HWND control, LPARAM lParam) {
     switch (ReadIntProp(control, kButtonStyleProp)) {
     case BS_CHECKBOX:
     case BS_3STATE:
-    case BS_RADIOBUTTON:
-        return;  // the owner sets these itself when it hears the click
-    case BS_AUTORADIOBUTTON:
-        CheckRadioInGroup(control);
-        return;
-    default:
-        ::SendMessageA(control, BM_SETCHECK, ReadIntProp(control, prop::kCheck) == 0 ? 1 : 0, 0);
-        return;
+    case BS_RADIOBUTTON: return;  // the owner sets these itself when it hears the click
+    case BS_AUTORADIOBUTTON: CheckRadioInGroup(control); return;
+    default: ::SendMessageA(control, BM_SETCHECK, ReadIntProp(control, prop::kCheck) == 0 ? 1 : 0, 0); return;
     }
 }
 
@@ -150,7 +145,8 @@ LRESULT OnSetCheck(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     const INT_PTR before = ReadProp(control, prop::kCheck);
     WriteProp(control, prop::kCheck, static_cast<INT_PTR>(wParam));
     // An owner-drawn button does not repaint for a new check state; boxes and dots show it.
-    if (before != static_cast<INT_PTR>(wParam) && ReadIntProp(control, prop::kWindowType) != ControlPushButton) {
+    if (before != static_cast<INT_PTR>(wParam) &&
+        ReadIntProp(control, prop::kWindowType) != ControlPushButton) {
         ::InvalidateRect(control, nullptr, FALSE);
     }
     return CallPreviousWndProc(control, message, wParam, lParam);
@@ -191,22 +187,22 @@ void SubclassWindow(HWND hwnd, WNDPROC procedure) {
 
 LRESULT CALLBACK ControlButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MOUSEMOVE:   return OnButtonMouseMove(control, message, wParam, lParam);
-    case WM_MOUSEHOVER:  return OnButtonDrawState(control, message, wParam, lParam, DrawHover);
-    case WM_MOUSELEAVE:  return OnButtonLeave(control, message, wParam, lParam);
+    case WM_MOUSEMOVE: return OnButtonMouseMove(control, message, wParam, lParam);
+    case WM_MOUSEHOVER: return OnButtonDrawState(control, message, wParam, lParam, DrawHover);
+    case WM_MOUSELEAVE: return OnButtonLeave(control, message, wParam, lParam);
     case WM_LBUTTONDOWN: return OnButtonDrawState(control, message, wParam, lParam, DrawPressed);
-    case WM_LBUTTONUP:   return OnButtonUp(control, message, wParam, lParam);
-    case BM_SETCHECK:    return OnSetCheck(control, message, wParam, lParam);
-    case BM_GETCHECK:    return ReadProp(control, prop::kCheck);
-    default:             return CallPreviousWndProc(control, message, wParam, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(control, message, wParam, lParam);
+    case BM_SETCHECK: return OnSetCheck(control, message, wParam, lParam);
+    case BM_GETCHECK: return ReadProp(control, prop::kCheck);
+    default: return CallPreviousWndProc(control, message, wParam, lParam);
     }
 }
 
 LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: return OnEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
-    case WM_DRAWITEM:   return HandleDrawItem(hwnd, message, wParam, lParam);
-    default:            return CallPreviousWndProc(hwnd, message, wParam, lParam);
+    case WM_DRAWITEM: return HandleDrawItem(hwnd, message, wParam, lParam);
+    default: return CallPreviousWndProc(hwnd, message, wParam, lParam);
     }
 }
 
@@ -231,8 +227,9 @@ void PaintSkinnedControl(HWND control, HDC dc) {
     SelectGuard selectFont(memory.get(), font ? font : SharedPaintSet.FallbackFont);
 
     const int type = ReadIntProp(control, prop::kWindowType);
-    const SheetRect cell = ControlCell(type, ReadIntProp(control, prop::kCheck) == 1,
-                                       ReadIntProp(control, prop::kDrawState), ::IsWindowEnabled(control) != FALSE);
+    const SheetRect cell =
+        ControlCell(type, ReadIntProp(control, prop::kCheck) == 1, ReadIntProp(control, prop::kDrawState),
+                    ::IsWindowEnabled(control) != FALSE);
     RECT all{0, 0, size.width, size.height};
     ::FillRect(memory.get(), &all, SharedPaintSet.FaceBrush.get());
     if (type == ControlCheckBox || type == ControlRadioButton) {
@@ -253,11 +250,13 @@ void StretchNineGrid(HDC dc, const RECT& d, const RECT& s, const RECT& i) {
     ::StretchBlt(dc, d.left + left, d.top, middleW, top, sheet, i.left, s.top, innerW, top, SRCCOPY);
     ::BitBlt(dc, d.right - right, d.top, right, top, sheet, i.right, s.top, SRCCOPY);
     ::StretchBlt(dc, d.left, d.top + top, left, middleH, sheet, s.left, i.top, left, innerH, SRCCOPY);
-    ::StretchBlt(dc, d.left + left, d.top + top, middleW, middleH, sheet, i.left, i.top, innerW, innerH, SRCCOPY);
-    ::StretchBlt(dc, d.right - right, d.top + top, right, middleH, sheet, i.right, i.top, right, innerH, SRCCOPY);
-    ::BitBlt(dc, d.left, d.bottom - bottom, left, bottom, sheet, s.left, i.bottom, SRCCOPY);
-    ::StretchBlt(dc, d.left + left, d.bottom - bottom, middleW, bottom, sheet, i.left, i.bottom, innerW, bottom,
+    ::StretchBlt(dc, d.left + left, d.top + top, middleW, middleH, sheet, i.left, i.top, innerW, innerH,
                  SRCCOPY);
+    ::StretchBlt(dc, d.right - right, d.top + top, right, middleH, sheet, i.right, i.top, right, innerH,
+                 SRCCOPY);
+    ::BitBlt(dc, d.left, d.bottom - bottom, left, bottom, sheet, s.left, i.bottom, SRCCOPY);
+    ::StretchBlt(dc, d.left + left, d.bottom - bottom, middleW, bottom, sheet, i.left, i.bottom, innerW,
+                 bottom, SRCCOPY);
     ::BitBlt(dc, d.right - right, d.bottom - bottom, right, bottom, sheet, i.right, i.bottom, SRCCOPY);
 }
 

@@ -85,10 +85,12 @@ COLORREF SkinEngine::SampleImageColor(GpImage* image) {
     Gdiplus::BitmapData data = {};
     const Gdiplus::GpRect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
     COLORREF result = kStartupSkinColor;
-    if (GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) == Gdiplus::Ok) {
+    if (GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) ==
+        Gdiplus::Ok) {
         uint64_t sum[3] = {0, 0, 0}, weight = 0;
         for (UINT y = 0; y < height; ++y) {
-            const auto* row = static_cast<const uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
+            const auto* row =
+                static_cast<const uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
             for (UINT x = 0; x < width; ++x) {
                 const uint8_t* p = row + x * 4;  // B, G, R, A
                 sum[0] += static_cast<uint64_t>(p[2]) * p[3];
@@ -221,8 +223,10 @@ int SkinEngine::RemoveBannerButton(HWND hwnd, const std::string& caption) {
         // Later elements moved down one place; their own index and the record's indexes follow.
         for (int k = i; k <= record->elementCount(); ++k) record->Element(k)->selfIndex = k;
         auto shift = [i](int& index) {
-            if (index == i) index = -1;
-            else if (index > i) --index;
+            if (index == i)
+                index = -1;
+            else if (index > i)
+                --index;
         };
         shift(record->hoverIndex);
         shift(record->pressedIndex);

@@ -39,7 +39,8 @@ public:
     // nothing for the document icon. An icon made from bytes belongs to the button and is
     // destroyed with it; a handle passed in stays the caller's.
     int AddBannerButton(HWND hwnd, const std::string& caption, std::string_view icon,
-                        std::optional<HWND> child = std::nullopt, std::optional<ElementHook> click = std::nullopt);
+                        std::optional<HWND> child = std::nullopt,
+                        std::optional<ElementHook> click = std::nullopt);
     int SelectBannerButton(HWND hwnd, const std::string& caption);
     int RemoveBannerButton(HWND hwnd, const std::string& caption);
     int AddElement(WindowRecord& record, int kind, int buttonId, int x, int y, int width, int height,

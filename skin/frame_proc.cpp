@@ -59,8 +59,8 @@ struct CursorZone {
 };
 constexpr WORD kArrowCursor = 32512;
 constexpr CursorZone kCursorZones[] = {
-    {HTTOP, 32645},      {HTBOTTOM, 32645},      {HTLEFT, 32644},     {HTRIGHT, 32644},
-    {HTTOPLEFT, 32642},  {HTBOTTOMRIGHT, 32642}, {HTTOPRIGHT, 32643}, {HTBOTTOMLEFT, 32643},
+    {HTTOP, 32645},     {HTBOTTOM, 32645},      {HTLEFT, 32644},     {HTRIGHT, 32644},
+    {HTTOPLEFT, 32642}, {HTBOTTOMRIGHT, 32642}, {HTTOPRIGHT, 32643}, {HTBOTTOMLEFT, 32643},
 };
 
 WORD CursorShape(int hitCode) {
@@ -158,8 +158,7 @@ LRESULT OnSysCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case SC_MAXIMIZE:
         SyncMaximizeButtons(hwnd, true, true);
         return CallPreviousWndProc(hwnd, message, wParam, lParam);
-    default:
-        break;
+    default: break;
     }
     const LRESULT result = CallPreviousWndProc(hwnd, message, wParam, lParam);
     RedrawFrameEdges(hwnd);
@@ -223,12 +222,12 @@ void SelectBannerButtonAfterClick(HWND hwnd, int index) {
 // What a click on each caption button does: a posted system command or a hook.
 struct CaptionAction {
     int buttonId;
-    WPARAM command;    // 0: call the hook instead
+    WPARAM command;  // 0: call the hook instead
     const char* hook;
 };
 constexpr CaptionAction kCaptionActions[] = {
-    {ButtonClose, SC_CLOSE, nullptr},        {ButtonRestore, SC_RESTORE, nullptr},
-    {ButtonMaximize, SC_MAXIMIZE, nullptr},  {ButtonMinimize, SC_MINIMIZE, nullptr},
+    {ButtonClose, SC_CLOSE, nullptr},          {ButtonRestore, SC_RESTORE, nullptr},
+    {ButtonMaximize, SC_MAXIMIZE, nullptr},    {ButtonMinimize, SC_MINIMIZE, nullptr},
     {ButtonMainMenu, 0, prop::kMainMenuClick}, {ButtonHelp, 0, prop::kHelpClick},
 };
 
@@ -244,45 +243,45 @@ void ClickCaptionButton(HWND hwnd, int buttonId) {
 
 // Every window property the engine may have put on a registered window.
 constexpr const char* kWindowProperties[] = {
-    prop::kWndProc,     prop::kBannerHeight, prop::kStatusHeight,    prop::kMaximizeBox,  prop::kSizeBox,
-    prop::kMinWidth,    prop::kMinHeight,    prop::kDuiIndex,        prop::kMaximize,     prop::kMinimize,
-    prop::kTracking,    prop::kChildWindow,  prop::kHelpClick,       prop::kMainMenuClick, prop::kWidth,
-    prop::kHeight,      prop::kCacheDc,      prop::kBackDc,          prop::kCacheBitmap,  prop::kCacheOldBitmap,
-    prop::kBackBitmap,  prop::kBackOldBitmap,
+    prop::kWndProc,    prop::kBannerHeight,  prop::kStatusHeight, prop::kMaximizeBox,   prop::kSizeBox,
+    prop::kMinWidth,   prop::kMinHeight,     prop::kDuiIndex,     prop::kMaximize,      prop::kMinimize,
+    prop::kTracking,   prop::kChildWindow,   prop::kHelpClick,    prop::kMainMenuClick, prop::kWidth,
+    prop::kHeight,     prop::kCacheDc,       prop::kBackDc,       prop::kCacheBitmap,   prop::kCacheOldBitmap,
+    prop::kBackBitmap, prop::kBackOldBitmap,
 };
 
 }  // namespace
 
 LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_DESTROY:        return UnregisterWindow(hwnd, message, wParam, lParam);
-    case WM_SIZE:           return OnSize(hwnd, message, wParam, lParam);
-    case WM_ACTIVATE:       return PassOnThenRepaintEdges(hwnd, message, wParam, lParam);
-    case WM_KILLFOCUS:      return PassOnThenRepaintEdges(hwnd, message, wParam, lParam);
-    case WM_PAINT:          PaintFromCache(hwnd); return 0;
-    case WM_ERASEBKGND:     EraseFromCache(hwnd, reinterpret_cast<HDC>(wParam)); return 1;
-    case WM_SETCURSOR:      return OnSetCursor(hwnd, message, wParam, lParam);
-    case WM_GETMINMAXINFO:  return OnGetMinMaxInfo(hwnd, message, wParam, lParam);
-    case WM_DRAWITEM:       return HandleDrawItem(hwnd, message, wParam, lParam);
-    case WM_NCCREATE:       RedrawFrameEdges(hwnd); return 1;
-    case WM_NCCALCSIZE:     return OnNcCalcSize(hwnd, message, wParam, lParam);
-    case WM_NCHITTEST:      return OnNcHitTest(hwnd, message, wParam, lParam);
-    case WM_NCPAINT:        RedrawFrameEdges(hwnd); return 0;
-    case WM_NCACTIVATE:     return PassOnThenRepaintEdges(hwnd, message, wParam, lParam);
+    case WM_DESTROY: return UnregisterWindow(hwnd, message, wParam, lParam);
+    case WM_SIZE: return OnSize(hwnd, message, wParam, lParam);
+    case WM_ACTIVATE: return PassOnThenRepaintEdges(hwnd, message, wParam, lParam);
+    case WM_KILLFOCUS: return PassOnThenRepaintEdges(hwnd, message, wParam, lParam);
+    case WM_PAINT: PaintFromCache(hwnd); return 0;
+    case WM_ERASEBKGND: EraseFromCache(hwnd, reinterpret_cast<HDC>(wParam)); return 1;
+    case WM_SETCURSOR: return OnSetCursor(hwnd, message, wParam, lParam);
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(hwnd, message, wParam, lParam);
+    case WM_DRAWITEM: return HandleDrawItem(hwnd, message, wParam, lParam);
+    case WM_NCCREATE: RedrawFrameEdges(hwnd); return 1;
+    case WM_NCCALCSIZE: return OnNcCalcSize(hwnd, message, wParam, lParam);
+    case WM_NCHITTEST: return OnNcHitTest(hwnd, message, wParam, lParam);
+    case WM_NCPAINT: RedrawFrameEdges(hwnd); return 0;
+    case WM_NCACTIVATE: return PassOnThenRepaintEdges(hwnd, message, wParam, lParam);
     case kNcUahDrawCaption: return OnNcUahDrawCaption(hwnd, message, wParam, lParam);
-    case WM_NCLBUTTONDOWN:  return OnNcLButtonDown(hwnd, message, wParam, lParam);
-    case WM_SYSCOMMAND:     return OnSysCommand(hwnd, message, wParam, lParam);
-    case WM_TIMER:          return OnTimer(hwnd, message, wParam, lParam);
+    case WM_NCLBUTTONDOWN: return OnNcLButtonDown(hwnd, message, wParam, lParam);
+    case WM_SYSCOMMAND: return OnSysCommand(hwnd, message, wParam, lParam);
+    case WM_TIMER: return OnTimer(hwnd, message, wParam, lParam);
     case WM_CTLCOLORMSGBOX: return FaceBrushResult();
-    case WM_CTLCOLORBTN:    return FaceBrushResult();
-    case WM_CTLCOLORDLG:    return FaceBrushResult();
+    case WM_CTLCOLORBTN: return FaceBrushResult();
+    case WM_CTLCOLORDLG: return FaceBrushResult();
     case WM_CTLCOLORSTATIC: return FaceBrushResult();
-    case WM_MOUSEMOVE:      return FrameMouseHandler(hwnd, message, wParam, lParam);
-    case WM_LBUTTONDOWN:    return FrameMouseHandler(hwnd, message, wParam, lParam);
-    case WM_LBUTTONUP:      return FrameMouseHandler(hwnd, message, wParam, lParam);
-    case WM_LBUTTONDBLCLK:  return FrameMouseHandler(hwnd, message, wParam, lParam);
-    case WM_MOUSELEAVE:     return FrameMouseHandler(hwnd, message, wParam, lParam);
-    default:                return CallPreviousWndProc(hwnd, message, wParam, lParam);
+    case WM_MOUSEMOVE: return FrameMouseHandler(hwnd, message, wParam, lParam);
+    case WM_LBUTTONDOWN: return FrameMouseHandler(hwnd, message, wParam, lParam);
+    case WM_LBUTTONUP: return FrameMouseHandler(hwnd, message, wParam, lParam);
+    case WM_LBUTTONDBLCLK: return FrameMouseHandler(hwnd, message, wParam, lParam);
+    case WM_MOUSELEAVE: return FrameMouseHandler(hwnd, message, wParam, lParam);
+    default: return CallPreviousWndProc(hwnd, message, wParam, lParam);
     }
 }
 
@@ -294,8 +293,8 @@ LRESULT FrameMouseHandler(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return CallPreviousWndProc(hwnd, message, wParam, lParam);
     }
     if (message == WM_LBUTTONDBLCLK) {
-        if (ReadIntProp(hwnd, prop::kMaximizeBox) == 1 && !UpdateElementStates(hwnd, message, point.x, point.y) &&
-            InDragZone(hwnd, point.y)) {
+        if (ReadIntProp(hwnd, prop::kMaximizeBox) == 1 &&
+            !UpdateElementStates(hwnd, message, point.x, point.y) && InDragZone(hwnd, point.y)) {
             ::ReleaseCapture();
             ::PostMessageA(hwnd, WM_SYSCOMMAND, ::IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, 0);
             return 0;
@@ -344,8 +343,7 @@ bool UpdateElementStates(HWND hwnd, UINT message, int x, int y) {
         if (click != -1) PerformElementClick(hwnd, click);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return hit != -1;
 }
@@ -423,8 +421,8 @@ void LayoutBannerChild(HWND hwnd) {
     const int status = ReadIntProp(hwnd, prop::kStatusHeight);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    ::MoveWindow(child, kSideStrip, banner + 1, width - 2 * kSideStrip, height - (banner + 1) - status - kSideStrip,
-                 TRUE);
+    ::MoveWindow(child, kSideStrip, banner + 1, width - 2 * kSideStrip,
+                 height - (banner + 1) - status - kSideStrip, TRUE);
 }
 
 LRESULT UnregisterWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

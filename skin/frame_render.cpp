@@ -145,7 +145,8 @@ void DrawStatusLine(HWND hwnd, GpGraphics* graphics, Size size, int status, Wind
         }
     }
     if (sizeBox && ReadIntProp(hwnd, prop::kMaximize) == 0) {
-        DrawPiece(graphics, {size.width - 14, size.height - 14, kSizeGrip.width, kSizeGrip.height}, kSizeGrip);
+        DrawPiece(graphics, {size.width - 14, size.height - 14, kSizeGrip.width, kSizeGrip.height},
+                  kSizeGrip);
     }
 }
 
@@ -161,7 +162,8 @@ void ComposeBackground(HWND hwnd, GpGraphics* graphics, Size size, WindowRecord*
     const int statusBand = std::max(status, 0);
     GdipFillRectangleI(graphics, FaceFillBrush.get(), 3, banner + 1, size.width - 6,
                        size.height - banner - statusBand - 4);
-    GdipDrawRectangleI(graphics, OutlinePen, 2, banner, size.width - 5, size.height - banner - statusBand - 3);
+    GdipDrawRectangleI(graphics, OutlinePen, 2, banner, size.width - 5,
+                       size.height - banner - statusBand - 3);
     for (const BorderPiece& piece : BorderPieces(size.width, size.height)) {
         DrawPiece(graphics, piece.destination, piece.source);
     }
@@ -180,7 +182,8 @@ void DrawIconAndTitle(HWND hwnd, HDC cache, GpGraphics* graphics, int titleRight
     if (length <= 0) return;
     std::string title(static_cast<size_t>(length) + 1, '\0');
     title.resize(static_cast<size_t>(::GetWindowTextA(hwnd, &title[0], length + 1)));
-    if (graphics) GdipSetClipRectI(graphics, 0, 0, titleRight, kCaptionTextBottom, Gdiplus::CombineModeReplace);
+    if (graphics)
+        GdipSetClipRectI(graphics, 0, 0, titleRight, kCaptionTextBottom, Gdiplus::CombineModeReplace);
     DrawHaloText(graphics, title, BoldFont, titleX, 9, 0, 0, nullptr);
     if (graphics) GdipResetClip(graphics);
 }
@@ -227,8 +230,8 @@ void DrawHaloText(GpGraphics* graphics, const std::string& text, GpFont* font, i
     if (!graphics || !font || text.empty()) return;
     const std::wstring wide = AnsiToWide(text);
     const auto stroke = [&](GpBrush* brush, int atX, int atY) {
-        const Gdiplus::RectF layout(static_cast<float>(atX), static_cast<float>(atY), static_cast<float>(width),
-                                    static_cast<float>(height));
+        const Gdiplus::RectF layout(static_cast<float>(atX), static_cast<float>(atY),
+                                    static_cast<float>(width), static_cast<float>(height));
         GdipDrawString(graphics, wide.c_str(), -1, font, &layout, format, brush);
     };
     constexpr POINT kHaloOffsets[] = {{-1, -1}, {-1, 0}, {-1, 1}, {1, -1}, {1, 0}, {1, 1}};
@@ -250,21 +253,21 @@ void DrawElement(const DuiElement& element, HDC cacheDc, GpGraphics* graphics) {
         }
         if (element.icon) {
             Flush(graphics);
-            ::DrawIconEx(cacheDc, element.x + (element.width - 32) / 2, element.y + 2, element.icon, 32, 32, 0,
-                         nullptr, DI_NORMAL);
+            ::DrawIconEx(cacheDc, element.x + (element.width - 32) / 2, element.y + 2, element.icon, 32, 32,
+                         0, nullptr, DI_NORMAL);
         }
         // The caption is centred under the button in a band wider than the button, so that a caption
         // as wide as the button (five characters) stays on one line instead of wrapping.
         DrawHaloText(graphics, element.text, RegularFont, element.x - kCaptionOverhang,
-                     element.y + element.height - 16, element.width + 2 * kCaptionOverhang, 16, CenteredFormat);
+                     element.y + element.height - 16, element.width + 2 * kCaptionOverhang, 16,
+                     CenteredFormat);
         break;
     }
     case ElementStatus:
         DrawHaloText(graphics, element.text, RegularFont, element.x, element.y, element.width, element.height,
                      LeftFormat);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -10,29 +10,29 @@
 namespace skin {
 
 // Fixed geometry of the frame, in window pixels.
-constexpr int kCaptionCursorInset = 45;   // the first (close) button starts at W - 45
+constexpr int kCaptionCursorInset = 45;  // the first (close) button starts at W - 45
 constexpr int kCaptionButtonStep = 27;
 constexpr int kGlossHeight = 90;
-constexpr int kSkinFadeWidth = 150;       // left-hand fade of a picture narrower than the window
-constexpr int kSkinFadeHeight = 10;       // fade below the banner
-constexpr int kBannerBandTop = 27;        // banner buttons live in the band y 27..78
+constexpr int kSkinFadeWidth = 150;  // left-hand fade of a picture narrower than the window
+constexpr int kSkinFadeHeight = 10;  // fade below the banner
+constexpr int kBannerBandTop = 27;   // banner buttons live in the band y 27..78
 constexpr int kBannerBandHeight = 52;
 constexpr int kBannerButtonStep = 62;
 constexpr int kFirstBannerX = 5;
-constexpr int kSideStrip = 3;             // the side borders beside the client band
+constexpr int kSideStrip = 3;  // the side borders beside the client band
 
 // Composes the whole frame of `hwnd` into its cache (and the back copy). Without `force` it does
 // nothing when the window still has the size of the last render. Returns whether it rendered.
 bool RenderFrame(HWND hwnd, bool force);
 
 // One GdipDrawImageRectRect of a sheet piece (source unit pixel, no attributes).
-void DrawSheetPiece(GpGraphics* graphics, GpImage* image, int dx, int dy, int dw, int dh, int sx,
-                    int sy, int sw, int sh);
+void DrawSheetPiece(GpGraphics* graphics, GpImage* image, int dx, int dy, int dw, int dh, int sx, int sy,
+                    int sw, int sh);
 
 // White ANSI text with a dark halo: six offset strokes with HaloBrush, then TextBrush on top. A
 // width and height of 0 draw from (x, y) without clipping.
-void DrawHaloText(GpGraphics* graphics, const std::string& text, GpFont* font, int x, int y,
-                  int width, int height, GpStringFormat* format);
+void DrawHaloText(GpGraphics* graphics, const std::string& text, GpFont* font, int x, int y, int width,
+                  int height, GpStringFormat* format);
 
 // Draws one caption button, banner button or status line into the cache.
 void DrawElement(const DuiElement& element, HDC cacheDc, GpGraphics* graphics);

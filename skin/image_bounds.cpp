@@ -24,7 +24,8 @@ std::optional<IconImageSpan> IconEntrySpan(std::string_view bytes, int entry) {
     // The image data the entry points at must lie inside the bytes too: a damaged or hostile icon
     // file must not make the system read past them.
     if (dataSize == 0 || static_cast<uint64_t>(dataOffset) + dataSize > bytes.size()) return std::nullopt;
-    return IconImageSpan{dataOffset, dataSize, static_cast<uint8_t>(bytes[dir]), static_cast<uint8_t>(bytes[dir + 1])};
+    return IconImageSpan{dataOffset, dataSize, static_cast<uint8_t>(bytes[dir]),
+                         static_cast<uint8_t>(bytes[dir + 1])};
 }
 
 std::optional<BmpPixelSpan> BmpPixelSpanOf(std::string_view bytes) {
@@ -33,7 +34,8 @@ std::optional<BmpPixelSpan> BmpPixelSpanOf(std::string_view bytes) {
     const uint32_t headerSize = Le32(bytes, h);
     const int32_t width = static_cast<int32_t>(Le32(bytes, h + 4));
     const int32_t height = static_cast<int32_t>(Le32(bytes, h + 8));
-    const uint32_t planes = Le16(bytes, h + 12), bits = Le16(bytes, h + 14), compression = Le32(bytes, h + 16);
+    const uint32_t planes = Le16(bytes, h + 12), bits = Le16(bytes, h + 14),
+                   compression = Le32(bytes, h + 16);
     // The pixels are read from right after a plain 40-byte header, so only that layout (no
     // palette, no compression) is taken.
     if (headerSize != kBmpInfoHeaderBytes || planes != 1 || compression != 0 || (bits != 24 && bits != 32) ||

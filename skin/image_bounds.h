@@ -30,9 +30,9 @@ constexpr std::size_t kBmpInfoHeaderBytes = 40;
 constexpr std::size_t kBmpPixelOffset = kBmpFileHeaderBytes + kBmpInfoHeaderBytes;
 
 struct BmpPixelSpan {
-    int32_t width = 0;     // > 0
-    int32_t height = 0;    // != 0; negative: rows top-down
-    int bitsPerPixel = 0;  // 24 or 32
+    int32_t width = 0;           // > 0
+    int32_t height = 0;          // != 0; negative: rows top-down
+    int bitsPerPixel = 0;        // 24 or 32
     std::size_t pixelBytes = 0;  // rows x stride (rows padded to 4 bytes), from kBmpPixelOffset
 };
 

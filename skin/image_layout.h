@@ -18,9 +18,7 @@ struct SheetRect {
 constexpr bool operator==(const SheetRect& a, const SheetRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
-constexpr bool operator!=(const SheetRect& a, const SheetRect& b) {
-    return !(a == b);
-}
+constexpr bool operator!=(const SheetRect& a, const SheetRect& b) { return !(a == b); }
 
 // --- Element sheet --------------------------------------------------------------------------------
 

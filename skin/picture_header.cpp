@@ -33,7 +33,9 @@ std::optional<PictureSize> Bmp(std::string_view b) {
     if (b.size() < 26 || headerSize < 40) return std::nullopt;
     const int32_t height = static_cast<int32_t>(Le32(b, 22));  // negative: top-down rows
     const int32_t width = static_cast<int32_t>(Le32(b, 18));
-    auto magnitude = [](int32_t v) { return v < 0 ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v); };
+    auto magnitude = [](int32_t v) {
+        return v < 0 ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v);
+    };
     return PictureSize{magnitude(width), magnitude(height)};
 }
 
@@ -52,8 +54,8 @@ std::optional<PictureSize> Jpeg(std::string_view b) {
             continue;
         }
         const uint32_t length = Be16(b, at + 2);
-        const bool startOfFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                                  marker != 0xCC;
+        const bool startOfFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (startOfFrame) {
             if (at + 9 > b.size()) return std::nullopt;
             return PictureSize{Be16(b, at + 7), Be16(b, at + 5)};
@@ -101,7 +103,8 @@ std::optional<PictureSize> DeclaredPictureSize(std::string_view b) {
     if (StartsWith(b, "\xFF\xD8")) return Jpeg(b);
     if (StartsWith(b, "GIF87a") || StartsWith(b, "GIF89a")) return Gif(b);
     if (StartsWith(b, "BM")) return Bmp(b);
-    if (StartsWith(b, std::string_view("II*\0", 4)) || StartsWith(b, std::string_view("MM\0*", 4))) return Tiff(b);
+    if (StartsWith(b, std::string_view("II*\0", 4)) || StartsWith(b, std::string_view("MM\0*", 4)))
+        return Tiff(b);
     return std::nullopt;
 }
 

@@ -57,8 +57,8 @@ void TakeOver(HWND hwnd, const WindowSettings& settings, const Choices& choices)
     if (Flag(settings.mainMenuButton, false)) AddCaptionButton(*record, ButtonMainMenu);
     if (Flag(settings.helpButton, false)) AddCaptionButton(*record, ButtonHelp);
     if (choices.statusHeight > 0) {
-        record->statusIndex = AddElement(*record, ElementStatus, 0, 0, kCaptionY, kCaptionWidth, kCaptionHeight,
-                                         std::string());
+        record->statusIndex =
+            AddElement(*record, ElementStatus, 0, 0, kCaptionY, kCaptionWidth, kCaptionHeight, std::string());
     }
     // The engine sizes the window by its own hit test, so the system's sizing border goes.
     WriteProp(hwnd, prop::kSizeBox, Flag(settings.sizeBox, false) ? 1 : 0);

@@ -5,9 +5,7 @@ namespace skin {
 
 WindowRegistry TheWindowRegistry;
 
-INT_PTR ReadProp(HWND hwnd, const char* name) {
-    return reinterpret_cast<INT_PTR>(::GetPropA(hwnd, name));
-}
+INT_PTR ReadProp(HWND hwnd, const char* name) { return reinterpret_cast<INT_PTR>(::GetPropA(hwnd, name)); }
 
 void WriteProp(HWND hwnd, const char* name, INT_PTR value) {
     ::SetPropA(hwnd, name, reinterpret_cast<HANDLE>(value));

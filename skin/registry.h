@@ -48,9 +48,7 @@ constexpr char kDrawState[] = "Nimbo_DrawState";
 INT_PTR ReadProp(HWND hwnd, const char* name);
 void WriteProp(HWND hwnd, const char* name, INT_PTR value);
 // Numbers and flags (sizes, indexes, 0/1): the value read back as int, sign kept.
-inline int ReadIntProp(HWND hwnd, const char* name) {
-    return static_cast<int>(ReadProp(hwnd, name));
-}
+inline int ReadIntProp(HWND hwnd, const char* name) { return static_cast<int>(ReadProp(hwnd, name)); }
 // Handles and routine addresses, full pointer width.
 template <class H>
 H ReadHandleProp(HWND hwnd, const char* name) {
@@ -92,7 +90,7 @@ struct DuiElement {
     // The icon when the engine made it itself (from .ico bytes): destroyed with the last copy of
     // the element, that is when the button is removed or its window goes.
     std::shared_ptr<std::remove_pointer_t<HICON>> ownedIcon;
-    RECT rect{};           // hit rectangle {x, y, x + width, y + height}
+    RECT rect{};  // hit rectangle {x, y, x + width, y + height}
     bool hovered = false;
     bool pressed = false;
     bool selected = false;  // banner button whose child window is shown
@@ -143,9 +141,7 @@ private:
 extern WindowRegistry TheWindowRegistry;
 
 // Number of registered windows.
-inline int RegisteredWindowCount() {
-    return TheWindowRegistry.Count();
-}
+inline int RegisteredWindowCount() { return TheWindowRegistry.Count(); }
 
 // The record of `hwnd` found through its Nimbo_DUIIndex; null when the index is 0, out of range
 // or stale (naming another window's record). The caller then skips whatever needs the record.

@@ -191,7 +191,8 @@ HICON IconFromIcoBytes(std::string_view bytes, int entry, int* width, int* heigh
     auto* data = reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.data() + span->offset));
     // Not CreateIconFromResource: it passes LR_SHARED, and a shared icon outlives DestroyIcon (Wine
     // keeps it; Windows says not to destroy it at all), so every icon made here would leak.
-    return ::CreateIconFromResourceEx(data, static_cast<DWORD>(span->size), TRUE, 0x00030000, 0, 0, LR_DEFAULTSIZE);
+    return ::CreateIconFromResourceEx(data, static_cast<DWORD>(span->size), TRUE, 0x00030000, 0, 0,
+                                      LR_DEFAULTSIZE);
 }
 
 HBITMAP BitmapFromBmpBytes(std::string_view bytes) {

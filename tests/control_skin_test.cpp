@@ -51,17 +51,18 @@ TEST(ButtonClassification, ByStyleType) {
 class ControlsWindow {
 public:
     ControlsWindow()
-        : parent_(::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr)),
-          panel_(::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 300, parent_, nullptr, nullptr,
-                                   nullptr)) {
-    }
+        : parent_(::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr,
+                                    nullptr)),
+          panel_(::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 300, parent_, nullptr,
+                                   nullptr, nullptr)) {}
     ~ControlsWindow() { ::DestroyWindow(parent_); }
     ControlsWindow(const ControlsWindow&) = delete;
     ControlsWindow& operator=(const ControlsWindow&) = delete;
 
-    HWND Child(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, HWND parent = nullptr) {
-        return ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent ? parent : panel_,
-                                 nullptr, nullptr, nullptr);
+    HWND Child(const char* cls, const char* text, DWORD style, int x, int y, int w, int h,
+               HWND parent = nullptr) {
+        return ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
+                                 parent ? parent : panel_, nullptr, nullptr, nullptr);
     }
     HWND parent() const { return parent_; }
     HWND panel() const { return panel_; }
@@ -98,7 +99,8 @@ TEST(SkinChildControls, SkinsEveryButtonKindAndGivesOtherWindowsTheContainerProc
     }
     EXPECT_EQ(ReadIntProp(group, prop::kWindowType), 0);
     EXPECT_EQ(::GetWindowLongA(group, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
-    for (HWND container : {group, edit, window.panel(), window.parent()}) EXPECT_EQ(ProcOf(container), &ContainerProc);
+    for (HWND container : {group, edit, window.panel(), window.parent()})
+        EXPECT_EQ(ProcOf(container), &ContainerProc);
     EXPECT_EQ(ReadHandleProp<WNDPROC>(edit, prop::kWndProc), editProc);
 
     // A second walk changes nothing: skinned buttons are owner-drawn now and nobody is subclassed twice.
@@ -219,7 +221,10 @@ TEST(PaintSkinnedControl, A40By23PushButtonIsItsCellExactlyAndDisabledWins) {
         int drawState;
         bool enabled;
         int cellX;
-    } cases[] = {{DrawNormal, true, 0}, {DrawHover, true, 40}, {DrawPressed, true, 80}, {DrawPressed, false, 120},
+    } cases[] = {{DrawNormal, true, 0},
+                 {DrawHover, true, 40},
+                 {DrawPressed, true, 80},
+                 {DrawPressed, false, 120},
                  {DrawHover, false, 120}};
     for (const auto& c : cases) {
         WriteProp(push, prop::kDrawState, c.drawState);
@@ -282,8 +287,11 @@ TEST(PaintSkinnedControl, ACheckBoxSitsTopLeftWithItsCellForTheCheckState) {
         int check;
         bool enabled;
         int cellX, cellY;
-    } cases[] = {{check, 0, true, 0, 25}, {check, 1, true, 60, 25}, {check, 1, false, 105, 25},
-                 {radio, 1, true, 60, 40}, {radio, 0, false, 45, 40}};
+    } cases[] = {{check, 0, true, 0, 25},
+                 {check, 1, true, 60, 25},
+                 {check, 1, false, 105, 25},
+                 {radio, 1, true, 60, 40},
+                 {radio, 0, false, 45, 40}};
     for (const auto& c : cases) {
         WriteProp(c.control, prop::kCheck, c.check);
         ::EnableWindow(c.control, c.enabled);

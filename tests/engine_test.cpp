@@ -40,8 +40,8 @@ protected:
         for (HWND w : windows_) ::DestroyWindow(w);
     }
     HWND NewWindow(int banner, int status = 26) {
-        HWND w = ::CreateWindowExA(0, "EngineTestWindow", "测试", WS_OVERLAPPEDWINDOW, 100, 100, 317, 427, nullptr,
-                                   nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        HWND w = ::CreateWindowExA(0, "EngineTestWindow", "测试", WS_OVERLAPPEDWINDOW, 100, 100, 317, 427,
+                                   nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
         windows_.push_back(w);
         WindowSettings s;
         s.bannerHeight = banner;
@@ -60,7 +60,8 @@ TEST_F(EngineTest, FailedLoadsChangeNothing) {
     GpImage* before = TheSkinImage.GetImage();
     const COLORREF colour = SkinColor;
     const HBITMAP cache = CacheBitmap(w);
-    const std::string text = dir_.File("说明.txt"), missing = dir_.File("没有.png"), bomb = dir_.File("bomb.png");
+    const std::string text = dir_.File("说明.txt"), missing = dir_.File("没有.png"),
+                      bomb = dir_.File("bomb.png");
     test::WriteFileBytes(text, "only text, not a picture");
     test::WriteFileBytes(bomb, PngBomb());
     EXPECT_EQ(TheSkinEngine.LoadSkinFromBytes(""), 0);
@@ -82,8 +83,10 @@ TEST_F(EngineTest, SampledColourIsThePicturesAverage) {
     } cases[] = {
         {OneColour(RGB(14, 179, 210)), RGB(14, 179, 210), 0},
         {OneColour(RGB(255, 255, 255)), RGB(255, 255, 255), 0},
-        {MakeBmp(40, 30, [](int x, int) { return x < 20 ? RGB(0, 0, 0) : RGB(255, 255, 255); }), RGB(128, 128, 128), 1},
-        {MakeBmp(10, 10, [](int x, int y) { return (x + y) % 2 ? RGB(255, 0, 0) : RGB(0, 0, 255); }), RGB(128, 0, 128), 1},
+        {MakeBmp(40, 30, [](int x, int) { return x < 20 ? RGB(0, 0, 0) : RGB(255, 255, 255); }),
+         RGB(128, 128, 128), 1},
+        {MakeBmp(10, 10, [](int x, int y) { return (x + y) % 2 ? RGB(255, 0, 0) : RGB(0, 0, 255); }),
+         RGB(128, 0, 128), 1},
     };
     for (const auto& c : cases) {
         ASSERT_EQ(TheSkinEngine.LoadSkinFromBytes(c.bytes), 1);
@@ -142,7 +145,8 @@ TEST_F(EngineTest, BannerButtonsRaiseTheBannerAndLineUp) {
     int selected = 0;
     for (int i = 1; i <= record->elementCount(); ++i) selected += record->Element(i)->selected;
     EXPECT_EQ(selected, 1) << "only the first starts selected";
-    EXPECT_EQ(record->Element(record->elementCount() - 2)->icon, DocumentIcon) << "no icon: the document icon";
+    EXPECT_EQ(record->Element(record->elementCount() - 2)->icon, DocumentIcon)
+        << "no icon: the document icon";
 
     EXPECT_EQ(TheSkinEngine.SelectBannerButton(high, "四"), 0);
     EXPECT_EQ(TheSkinEngine.RemoveBannerButton(high, "一"), 1);
@@ -211,7 +215,8 @@ TEST_F(EngineTest, StatusTextAndHooksFollowTheWindowsSettings) {
     EXPECT_EQ(TheSkinEngine.EnableSizeBox(withStatus), 1);
     EXPECT_EQ(ReadIntProp(withStatus, prop::kMinWidth), 150);
     EXPECT_EQ(ReadIntProp(withStatus, prop::kMinHeight), 100);
-    HWND loose = ::CreateWindowExA(0, "EngineTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND loose = ::CreateWindowExA(0, "EngineTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   nullptr, nullptr);
     windows_.push_back(loose);
     EXPECT_EQ(TheSkinEngine.EnableSizeBox(loose), 0) << "not registered";
     EXPECT_EQ(TheSkinEngine.AddBannerButton(loose, "x", {}), 0);

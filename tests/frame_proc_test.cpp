@@ -39,7 +39,8 @@ struct Seen {
 Seen seen;
 
 BOOL CALLBACK CountEngineProp(HWND, LPSTR name, HANDLE, ULONG_PTR count) {
-    if (!IS_INTRESOURCE(name) && (std::string(name).rfind("Nimbo", 0) == 0 || std::string(name).rfind("Velvix", 0) == 0)) {
+    if (!IS_INTRESOURCE(name) &&
+        (std::string(name).rfind("Nimbo", 0) == 0 || std::string(name).rfind("Velvix", 0) == 0)) {
         ++*reinterpret_cast<int*>(count);
     }
     return TRUE;
@@ -144,8 +145,9 @@ TEST(FrameMouse, HitRectanglesOfCloseAndMainMenu) {
     const struct {
         int x, y;
         int hover;
-    } cases[] = {{272, 1, 1}, {311, 19, 1}, {271, 10, 2}, {245, 10, 2}, {312, 10, -1}, {290, 20, -1},
-                 {244, 10, -1}, {290, 0, -1}, {100, kH - 10, -1} /* status line is no button */};
+    } cases[] = {
+        {272, 1, 1},   {311, 19, 1},  {271, 10, 2}, {245, 10, 2},      {312, 10, -1},
+        {290, 20, -1}, {244, 10, -1}, {290, 0, -1}, {100, kH - 10, -1} /* status line is no button */};
     for (const auto& c : cases) {
         window.Send(WM_MOUSEMOVE, c.x, c.y);
         EXPECT_EQ(window.record().hoverIndex, c.hover) << c.x << "," << c.y;
@@ -189,8 +191,8 @@ TEST(FrameMouse, BannerButtonsSelectShowTheirChildAndIgnoreClicksWhenSelected) {
     WindowRecord& record = window.record();
     HWND children[2];
     for (int i = 0; i < 2; ++i) {
-        children[i] = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_CAPTION, 0, 0, 50, 50, nullptr, nullptr,
-                                        nullptr, nullptr);
+        children[i] = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_CAPTION, 0, 0, 50, 50, nullptr,
+                                        nullptr, nullptr, nullptr);
         const int index = AddElement(record, ElementBannerButton, 0, 5 + 62 * i, 27, 60, 52, "按钮");
         record.Element(index)->childWindow = children[i];
         record.Element(index)->clickHook = &CountHook;
@@ -229,8 +231,8 @@ TEST(FrameMouse, PressingInTheBannerOrStatusLineStartsAMove) {
     const struct {
         int x, y;
         bool moves;
-    } cases[] = {{100, 10, true}, {100, 119, true}, {100, 200, false}, {100, kH - 21, false},
-                 {100, kH - 5, true}, {290, 10, false} /* on close */};
+    } cases[] = {{100, 10, true},       {100, 119, true},    {100, 200, false},
+                 {100, kH - 21, false}, {100, kH - 5, true}, {290, 10, false} /* on close */};
     for (const auto& c : cases) {
         seen = Seen{};
         window.Send(WM_LBUTTONDOWN, c.x, c.y, MK_LBUTTON);
@@ -246,7 +248,7 @@ TEST(FrameMouse, PressingInTheBannerOrStatusLineStartsAMove) {
 
 TEST(FrameMouse, DoubleClickInTheBannerMaximizesOnlyWithTheMaximizeBox) {
     SkinnedWindow withBox({80, 26, 0, 1});
-    withBox.Send(WM_LBUTTONDBLCLK, 290, 10);  // on close
+    withBox.Send(WM_LBUTTONDBLCLK, 290, 10);   // on close
     withBox.Send(WM_LBUTTONDBLCLK, 100, 200);  // client area
     test::PumpMessages(20);
     EXPECT_TRUE(seen.commands.empty());
@@ -295,12 +297,10 @@ TEST(FrameHitTest, SizingZonesWithTheSizeBox) {
         int x, y;
         LRESULT code;
     } cases[] = {
-        {kLeft + 5, kTop + 50, HTCLIENT},     {kLeft + 2, kTop + 50, HTLEFT},
-        {kLeft + 3, kTop + 50, HTLEFT},       {kLeft + 4, kTop + 50, HTCLIENT},
-        {r - 3, kTop + 50, HTRIGHT},          {kLeft + 50, kTop + 1, HTTOP},
-        {kLeft + 50, b - 2, HTBOTTOM},        {kLeft + 10, kTop + 10, HTTOPLEFT},
-        {r - 10, kTop + 9, HTTOPRIGHT},       {kLeft + 8, b - 10, HTBOTTOMLEFT},
-        {r - 1, b - 1, HTBOTTOMRIGHT},        {kLeft + 11, kTop + 2, HTTOP},
+        {kLeft + 5, kTop + 50, HTCLIENT},  {kLeft + 2, kTop + 50, HTLEFT},     {kLeft + 3, kTop + 50, HTLEFT},
+        {kLeft + 4, kTop + 50, HTCLIENT},  {r - 3, kTop + 50, HTRIGHT},        {kLeft + 50, kTop + 1, HTTOP},
+        {kLeft + 50, b - 2, HTBOTTOM},     {kLeft + 10, kTop + 10, HTTOPLEFT}, {r - 10, kTop + 9, HTTOPRIGHT},
+        {kLeft + 8, b - 10, HTBOTTOMLEFT}, {r - 1, b - 1, HTBOTTOMRIGHT},      {kLeft + 11, kTop + 2, HTTOP},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(sizable.Send(WM_NCHITTEST, c.x, c.y), c.code) << c.x - kLeft << "," << c.y - kTop;
@@ -317,10 +317,10 @@ TEST(FrameCursor, ShapesFollowTheHitCode) {
     const struct {
         int code;
         LPCSTR shape;
-    } cases[] = {{HTCLIENT, IDC_ARROW},         {HTCAPTION, IDC_ARROW},       {HTTOP, IDC_SIZENS},
-                 {HTBOTTOM, IDC_SIZENS},        {HTLEFT, IDC_SIZEWE},         {HTRIGHT, IDC_SIZEWE},
-                 {HTTOPLEFT, IDC_SIZENWSE},     {HTBOTTOMRIGHT, IDC_SIZENWSE}, {HTTOPRIGHT, IDC_SIZENESW},
-                 {HTBOTTOMLEFT, IDC_SIZENESW},  {HTVSCROLL, IDC_ARROW}};
+    } cases[] = {{HTCLIENT, IDC_ARROW},        {HTCAPTION, IDC_ARROW},        {HTTOP, IDC_SIZENS},
+                 {HTBOTTOM, IDC_SIZENS},       {HTLEFT, IDC_SIZEWE},          {HTRIGHT, IDC_SIZEWE},
+                 {HTTOPLEFT, IDC_SIZENWSE},    {HTBOTTOMRIGHT, IDC_SIZENWSE}, {HTTOPRIGHT, IDC_SIZENESW},
+                 {HTBOTTOMLEFT, IDC_SIZENESW}, {HTVSCROLL, IDC_ARROW}};
     for (const auto& c : cases) {
         ::SetCursor(nullptr);
         EXPECT_EQ(::SendMessageA(window.get(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.get()),
@@ -352,8 +352,8 @@ public:
             for (int x = 0; x < 205; ++x) pixels_[y * 205 + x] = argb;
         }
         Gdiplus::GpBitmap* bitmap = nullptr;
-        GdipCreateBitmapFromScan0(205, 260, 205 * 4, PixelFormat32bppARGB, reinterpret_cast<BYTE*>(pixels_.data()),
-                                  &bitmap);
+        GdipCreateBitmapFromScan0(205, 260, 205 * 4, PixelFormat32bppARGB,
+                                  reinterpret_cast<BYTE*>(pixels_.data()), &bitmap);
         image_.reset(bitmap);
         saved_ = ElementSheet;
         ElementSheet = image_.get();
@@ -373,8 +373,8 @@ TEST(FrameMouse, HoverAndPressRedrawOnlyTheElementFromTheBackCopy) {
     SkinnedWindow window(kMainSettings);
     HDC cache = ReadHandleProp<HDC>(window.get(), prop::kCacheDc);
     EXPECT_EQ(::GetPixel(cache, 290, 10), RGB(0, 0xC0, 0));  // normal row
-    ::SetPixel(cache, 150, 200, RGB(1, 2, 3));                // a mark no full render would keep
-    ::SetPixel(cache, 250, 10, RGB(1, 2, 3));                 // on the main-menu button
+    ::SetPixel(cache, 150, 200, RGB(1, 2, 3));               // a mark no full render would keep
+    ::SetPixel(cache, 250, 10, RGB(1, 2, 3));                // on the main-menu button
 
     window.Send(WM_MOUSEMOVE, 290, 10);
     EXPECT_EQ(::GetPixel(cache, 290, 10), RGB(0xC0, 0, 0));

@@ -42,7 +42,9 @@ public:
     SkinnedWindow(const SkinnedWindow&) = delete;
     SkinnedWindow& operator=(const SkinnedWindow&) = delete;
     HWND get() const { return hwnd_; }
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(ReadHandleProp<HDC>(hwnd_, prop::kCacheDc), x, y); }
+    COLORREF Pixel(int x, int y) const {
+        return ::GetPixel(ReadHandleProp<HDC>(hwnd_, prop::kCacheDc), x, y);
+    }
 
 private:
     HWND hwnd_;
@@ -116,7 +118,8 @@ GpImage* OneColourPicture(int width, int height, uint32_t argb, int leftWidth = 
 }
 
 bool Near(COLORREF a, COLORREF b, int tolerance = 3) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
@@ -132,8 +135,8 @@ TEST(RenderFrame, PlacesTheSkinPictureAtTheRightOfTheBannerWithItsFades) {
         const char* name;
         int pictureWidth;
         int pictureHeight;
-        int leftWidth;       // a yellow band on the picture's left that must not show when wider
-        int left;            // where the picture starts in the window
+        int leftWidth;  // a yellow band on the picture's left that must not show when wider
+        int left;       // where the picture starts in the window
         bool sideFade;
     } cases[] = {
         {"narrower", 250, 200, 0, kW - 250, true},
@@ -144,14 +147,16 @@ TEST(RenderFrame, PlacesTheSkinPictureAtTheRightOfTheBannerWithItsFades) {
     SheetSwap noSheet(nullptr);  // the gloss and border would cover the colours under test
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SkinPictureSwap skin(OneColourPicture(c.pictureWidth, c.pictureHeight, Argb(kRed), c.leftWidth, Argb(kYellow)),
-                             c.pictureWidth, c.pictureHeight, kBlue, kGreen);
+        SkinPictureSwap skin(
+            OneColourPicture(c.pictureWidth, c.pictureHeight, Argb(kRed), c.leftWidth, Argb(kYellow)),
+            c.pictureWidth, c.pictureHeight, kBlue, kGreen);
         SkinnedWindow window({banner, 0});
         const int drawnHeight = std::min(banner + 10, c.pictureHeight);
         // Right end of the banner: the picture itself (never its yellow left-hand part).
         EXPECT_TRUE(Near(window.Pixel(kW - 2, 30), kRed)) << std::hex << window.Pixel(kW - 2, 30);
         // Its first column: the start of the side fade is the skin colour, else the picture.
-        EXPECT_TRUE(Near(window.Pixel(c.left, 30), c.sideFade ? kBlue : kRed)) << std::hex << window.Pixel(c.left, 30);
+        EXPECT_TRUE(Near(window.Pixel(c.left, 30), c.sideFade ? kBlue : kRed))
+            << std::hex << window.Pixel(c.left, 30);
         if (c.left > 0) {
             EXPECT_TRUE(Near(window.Pixel(c.left - 1, 30), kGreen));
         }
@@ -161,7 +166,8 @@ TEST(RenderFrame, PlacesTheSkinPictureAtTheRightOfTheBannerWithItsFades) {
         if (drawnHeight > banner) {
             EXPECT_TRUE(Near(window.Pixel(kW - 2, banner - 1), kRed));
         }
-        EXPECT_TRUE(Near(window.Pixel(kW - 2, banner + 9), kBlue, 30)) << std::hex << window.Pixel(kW - 2, banner + 9);
+        EXPECT_TRUE(Near(window.Pixel(kW - 2, banner + 9), kBlue, 30))
+            << std::hex << window.Pixel(kW - 2, banner + 9);
     }
 }
 
@@ -242,7 +248,8 @@ TEST(RenderFrame, LaysCaptionButtonsOutFromTheRightEdge) {
     } cases[] = {
         {{120, 20, 0, 0, 0, 1}, {{1, 272}, {5, 245}}},
         {{80, 26, 0, 1}, {{1, kW - 45}, {3, kW - 72}, {2, kW - 72}}},
-        {{80, 26, 1, 1, 1, 1}, {{1, kW - 45}, {3, kW - 72}, {2, kW - 72}, {4, kW - 99}, {5, kW - 126}, {7, kW - 153}}},
+        {{80, 26, 1, 1, 1, 1},
+         {{1, kW - 45}, {3, kW - 72}, {2, kW - 72}, {4, kW - 99}, {5, kW - 126}, {7, kW - 153}}},
     };
     for (const auto& c : cases) {
         SkinnedWindow window(c.settings);
@@ -296,14 +303,14 @@ namespace {
 class DemoWindow {
 public:
     DemoWindow() {
-        hwnd_ = ::CreateWindowExA(WS_EX_TOPMOST, "STATIC", "TAVEN桌面工具箱V2.0", WS_POPUP | WS_VISIBLE, 200, 150, kW,
-                                  kH, nullptr, nullptr, nullptr, nullptr);
-        HWND panel = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 3, 121, kW - 6, kH - 121 - 26 - 3,
-                                       hwnd_, nullptr, nullptr, nullptr);
-        ::CreateWindowExA(0, "Button", "确定", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 30, 90, 28, panel, nullptr,
-                          nullptr, nullptr);
-        HWND check = ::CreateWindowExA(0, "Button", "开机时启动", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 20, 80,
-                                       120, 20, panel, nullptr, nullptr, nullptr);
+        hwnd_ = ::CreateWindowExA(WS_EX_TOPMOST, "STATIC", "TAVEN桌面工具箱V2.0", WS_POPUP | WS_VISIBLE, 200,
+                                  150, kW, kH, nullptr, nullptr, nullptr, nullptr);
+        HWND panel = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 3, 121, kW - 6,
+                                       kH - 121 - 26 - 3, hwnd_, nullptr, nullptr, nullptr);
+        ::CreateWindowExA(0, "Button", "确定", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 30, 90, 28, panel,
+                          nullptr, nullptr, nullptr);
+        HWND check = ::CreateWindowExA(0, "Button", "开机时启动", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 20,
+                                       80, 120, 20, panel, nullptr, nullptr, nullptr);
         ::SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
         for (HWND c = ::GetWindow(panel, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
             ::SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -313,7 +320,8 @@ public:
         ControlSkinningEnabled = false;
         WindowRecord& record = *FindWindowRecord(hwnd_);
         toolboxIcon_.reset(IconFromIcoBytes(runtime::EmbeddedBytes(IDR_TOOLBOX_ICON), 0));
-        const int first = AddElement(record, ElementBannerButton, 0, 5, 27, 60, 52, "我的工具箱", toolboxIcon_.get());
+        const int first =
+            AddElement(record, ElementBannerButton, 0, 5, 27, 60, 52, "我的工具箱", toolboxIcon_.get());
         AddElement(record, ElementBannerButton, 0, 67, 27, 60, 52, "文档", DocumentIcon);
         record.Element(first)->selected = true;
         record.Element(record.statusIndex)->text = "共 12 项";
@@ -331,10 +339,11 @@ private:
     }
     int pictureWidth_ = 0, pictureHeight_ = 0;
     GpImage* picture_ = DefaultPicture(&pictureWidth_, &pictureHeight_);
-    SkinPictureSwap skin_{picture_, pictureWidth_, pictureHeight_, RGB(0x2A, 0x6E, 0x9E), RGB(0x2A, 0x6E, 0x9E)};
+    SkinPictureSwap skin_{picture_, pictureWidth_, pictureHeight_, RGB(0x2A, 0x6E, 0x9E),
+                          RGB(0x2A, 0x6E, 0x9E)};
     IconPtr toolboxIcon_;
-    GdiPtr<HFONT> font_{::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
-                                      "宋体")};
+    GdiPtr<HFONT> font_{::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0,
+                                      ANTIALIASED_QUALITY, 0, "宋体")};
     HWND hwnd_ = nullptr;
 };
 
@@ -386,7 +395,8 @@ TEST(RenderFrame, DemoWindowOnTheScreenIsItsCache) {
         if (!e->visible) continue;
         int changed = 0;
         for (int y = e->y; y < e->y + e->height; ++y) {
-            for (int x = e->x; x < e->x + e->width; ++x) changed += ::GetPixel(cache, x, y) != ::GetPixel(back, x, y);
+            for (int x = e->x; x < e->x + e->width; ++x)
+                changed += ::GetPixel(cache, x, y) != ::GetPixel(back, x, y);
         }
         EXPECT_GT(changed, 10) << "element " << e->selfIndex;
     }

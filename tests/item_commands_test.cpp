@@ -48,21 +48,25 @@ protected:
             calls_.push_back({"menu", std::to_string(::GetMenuItemCount(menu)), "", 0});
             return menuAnswer_;
         };
-        Shell().input = [this](const std::string& prompt, const std::string& title, const std::string& initial) {
+        Shell().input = [this](const std::string& prompt, const std::string& title,
+                               const std::string& initial) {
             calls_.push_back({"input", prompt + "|" + title + "|" + initial, "", 0});
-            return inputAnswer_ ? std::optional<std::string>(*inputAnswer_ == "<initial>" ? initial : *inputAnswer_)
-                                : std::nullopt;
+            return inputAnswer_
+                       ? std::optional<std::string>(*inputAnswer_ == "<initial>" ? initial : *inputAnswer_)
+                       : std::nullopt;
         };
     }
     runtime::Shell& Shell() { return override_.shell(); }
 
-    void WriteStore(const std::string& value, const std::string& rest = "[编程工具]\r\n文件名=D:\\keep@&@[keep]\r\n") {
+    void WriteStore(const std::string& value,
+                    const std::string& rest = "[编程工具]\r\n文件名=D:\\keep@&@[keep]\r\n") {
         test::WriteFileBytes(store_, "[常用工具]\r\n文件名=" + value + "\r\n" + rest);
         FillCategoryList();
     }
     std::string Store() const { return test::ReadFileBytes(store_); }
     int Count(const std::string& what) const {
-        return static_cast<int>(std::count_if(calls_.begin(), calls_.end(), [&](const Call& c) { return c.what == what; }));
+        return static_cast<int>(
+            std::count_if(calls_.begin(), calls_.end(), [&](const Call& c) { return c.what == what; }));
     }
     // Right-clicks the list with `index` selected (-1: none) and answers the menu with `command`.
     void RightClick(int index, int command) {
@@ -119,7 +123,8 @@ TEST_F(ItemCommands, DropRefusesPathsTheStoreCannotHold) {
         EXPECT_EQ(Count("message"), 2) << "refused with a message when there is no short name";
     } else {
         const std::string path = SplitEntry(SplitItems(value)[0])[0];
-        EXPECT_NE(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "stored as its short path: " << path;
+        EXPECT_NE(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "stored as its short path: " << path;
     }
 }
 
@@ -135,7 +140,8 @@ TEST_F(ItemCommands, OpenLocateAndPropertiesReachTheShellWithThePath) {
     ::GetWindowsDirectoryA(windows, MAX_PATH);
     RightClick(0, kCmdLocate);
     ASSERT_EQ(Count("run"), 1);
-    EXPECT_EQ(calls_.back().text, std::string(windows) + "\\explorer.exe /select,C:\\Program Files\\x y\\app.exe");
+    EXPECT_EQ(calls_.back().text,
+              std::string(windows) + "\\explorer.exe /select,C:\\Program Files\\x y\\app.exe");
 
     RightClick(0, kCmdProperties);
     ASSERT_EQ(Count("properties"), 1);
@@ -180,7 +186,8 @@ TEST_F(ItemCommands, RenameAcceptsRefusesAndKeepsThePrompt) {
         RightClick(1, kCmdRename);
         EXPECT_EQ(ReadCategory("常用工具"), c.wantValue) << c.answer.value_or("(cancel)");
         ASSERT_EQ(Count("input"), 1);
-        const auto input = std::find_if(calls_.begin(), calls_.end(), [](const Call& k) { return k.what == "input"; });
+        const auto input =
+            std::find_if(calls_.begin(), calls_.end(), [](const Call& k) { return k.what == "input"; });
         EXPECT_EQ(input->text, "请输入要修改的文件名|请输入要修改的文件名|请输入要修改的文件名");
         if (c.wantMessage.empty()) {
             EXPECT_EQ(Count("message"), 0);
@@ -229,8 +236,9 @@ TEST_F(ItemCommands, RealDragFromAnotherProcessAddsTheFile) {
     ::SetWindowPos(window, HWND_TOPMOST, 400, 200, 317, 427, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     RECT r;
     ::GetWindowRect(CategoryListControl(), &r);
-    test::ChildProcess drag(test::ExeDirectory() + "\\drag_source.exe " + std::to_string((r.left + r.right) / 2) +
-                            " " + std::to_string((r.top + r.bottom) / 2) + " \"" + file + "\"");
+    test::ChildProcess drag(test::ExeDirectory() + "\\drag_source.exe " +
+                            std::to_string((r.left + r.right) / 2) + " " +
+                            std::to_string((r.top + r.bottom) / 2) + " \"" + file + "\"");
     ASSERT_TRUE(drag.started());
     // The drop arrives on this thread's message queue, so keep pumping until the drag ends.
     ASSERT_TRUE(test::WaitUntil([&] { return drag.WaitForExit(0) != -1; }, 20000));

@@ -95,7 +95,8 @@ TEST_F(MainWindowTest, ListShowsStoredOrderWithBracketsAndShellIcons) {
     WriteStore("[常用工具]\r\n文件名=" + exe + "@&@[测试程序]&@&" + dir_.path() + "@&@[文件夹]&@&" + text +
                "@&@[说明.txt]&@&" + missing + "@&@[gone.exe]\r\n");
     SelectCategory("常用工具");
-    EXPECT_EQ(ListCaptions(), (std::vector<std::string>{"[测试程序]", "[文件夹]", "[说明.txt]", "[gone.exe]"}));
+    EXPECT_EQ(ListCaptions(),
+              (std::vector<std::string>{"[测试程序]", "[文件夹]", "[说明.txt]", "[gone.exe]"}));
     EXPECT_GT(NonWhitePixels(0), 20) << "exe";
     EXPECT_GT(NonWhitePixels(1), 20) << "folder";
     EXPECT_GT(NonWhitePixels(2), 20) << "text file";
@@ -103,8 +104,10 @@ TEST_F(MainWindowTest, ListShowsStoredOrderWithBracketsAndShellIcons) {
 }
 
 TEST_F(MainWindowTest, CategoryButtonsSwitchTheList) {
-    WriteStore("[常用工具]\r\n文件名=C:\\a.exe@&@[a.exe]\r\n[常用网站]\r\n文件名=C:\\x.url@&@[x.url]&@&C:\\y.url@&@[y.url]\r\n"
-               "[文件夹]\r\n文件名=\r\n");
+    WriteStore(
+        "[常用工具]\r\n文件名=C:\\a.exe@&@[a.exe]\r\n[常用网站]\r\n文件名=C:\\x.url@&@[x.url]&@&C:\\y.url@&@["
+        "y.url]\r\n"
+        "[文件夹]\r\n文件名=\r\n");
     HWND window = MainWindowOnce().window;
     const struct {
         int button;
@@ -153,7 +156,8 @@ TEST_F(MainWindowTest, HotkeyPullsBackAndSelectsItsCategory) {
     };
     for (const auto& c : cases) {
         ::SetWindowPos(window, nullptr, c.left, c.top, 317, 427, SWP_NOZORDER | SWP_NOACTIVATE);
-        ::SendMessageA(window, WM_HOTKEY, static_cast<WPARAM>(HotkeyIds()[c.key]), MAKELPARAM(0, VK_F1 + c.key));
+        ::SendMessageA(window, WM_HOTKEY, static_cast<WPARAM>(HotkeyIds()[c.key]),
+                       MAKELPARAM(0, VK_F1 + c.key));
         RECT r;
         ::GetWindowRect(window, &r);
         EXPECT_EQ(r.left, c.wantLeft);

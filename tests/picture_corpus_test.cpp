@@ -1,7 +1,7 @@
 // Damaged skin pictures of every format GDI+ reads: the built-in pictures, a GIF made here, the
-// element sheet re-encoded as TIFF, and an EMF and a WMF drawn here, then truncated at many lengths, with bytes flipped, and with huge
-// sizes written into their headers. Each goes through the engine's loads; none may crash or hang,
-// and a refused load must leave the current picture, its size and its colour as they were.
+// element sheet re-encoded as TIFF, and an EMF and a WMF drawn here, then truncated at many lengths, with
+// bytes flipped, and with huge sizes written into their headers. Each goes through the engine's loads; none
+// may crash or hang, and a refused load must leave the current picture, its size and its colour as they were.
 #include "skin/engine.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,8 @@ std::string Encode(GpImage* image, const wchar_t* mime) {
         IStream* stream = nullptr;
         if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return {};
         std::string bytes;
-        if (GdipSaveImageToStream(image, stream, &codecs[i].Clsid, nullptr) == Gdiplus::Ok) bytes = StreamBytes(stream);
+        if (GdipSaveImageToStream(image, stream, &codecs[i].Clsid, nullptr) == Gdiplus::Ok)
+            bytes = StreamBytes(stream);
         stream->Release();
         return bytes;
     }
@@ -106,7 +107,9 @@ std::string PlaceableWmf(HENHMETAFILE emf, int16_t right, int16_t bottom, uint16
     PutLe16(header, 12, static_cast<uint16_t>(bottom));
     PutLe16(header, 14, inch);
     uint16_t checksum = 0;
-    for (size_t i = 0; i < 20; i += 2) checksum ^= static_cast<uint16_t>(static_cast<uint8_t>(header[i]) | (static_cast<uint8_t>(header[i + 1]) << 8));
+    for (size_t i = 0; i < 20; i += 2)
+        checksum ^= static_cast<uint16_t>(static_cast<uint8_t>(header[i]) |
+                                          (static_cast<uint8_t>(header[i + 1]) << 8));
     PutLe16(header, 20, checksum);
     return header + records;
 }
@@ -186,11 +189,12 @@ std::string WithHugeSize(const Picture& p) {
         for (uint32_t i = 0; little && i < entries && ifd + 2 + 12 * (i + 1) <= b.size(); ++i) {
             const size_t e = ifd + 2 + 12 * i;
             const uint32_t tag = static_cast<uint8_t>(b[e]) | static_cast<uint8_t>(b[e + 1]) << 8;
-            if (tag == 256 || tag == 257) PutLe16(b, e + 2, 4), PutLe32(b, e + 4, 1), PutLe32(b, e + 8, 1000000);
+            if (tag == 256 || tag == 257)
+                PutLe16(b, e + 2, 4), PutLe32(b, e + 4, 1), PutLe32(b, e + 8, 1000000);
         }
     } else if (p.format.rfind("ico", 0) == 0) {
-        b[6] = 0, b[7] = 0;                // 256 x 256
-        PutLe32(b, 6 + 8, 0x7FFFFFFF);     // image data past the end of the file
+        b[6] = 0, b[7] = 0;             // 256 x 256
+        PutLe32(b, 6 + 8, 0x7FFFFFFF);  // image data past the end of the file
     } else if (p.format == "emf") {
         PutLe32(b, 16, 0x7FFFFFFF), PutLe32(b, 20, 0x7FFFFFFF);  // bounds
         PutLe32(b, 32, 0x7FFFFFFF), PutLe32(b, 36, 0x7FFFFFFF);  // frame
@@ -206,10 +210,13 @@ std::vector<Picture> DamagedPictures(const std::vector<Picture>& originals) {
     for (const Picture& p : originals) {
         const size_t n = p.bytes.size();
         for (size_t length : {0, 1, 2, 4, 7, 8, 9, 12, 16, 22, 24, 26, 33, 40, 54, 64, 100, 200}) {
-            if (length < n) damaged.push_back({p.format + " cut at " + std::to_string(length), p.bytes.substr(0, length)});
+            if (length < n)
+                damaged.push_back(
+                    {p.format + " cut at " + std::to_string(length), p.bytes.substr(0, length)});
         }
         for (size_t k = 1; k < 24; ++k) {
-            damaged.push_back({p.format + " cut at " + std::to_string(n * k / 24), p.bytes.substr(0, n * k / 24)});
+            damaged.push_back(
+                {p.format + " cut at " + std::to_string(n * k / 24), p.bytes.substr(0, n * k / 24)});
         }
         for (int k = 0; k < 30; ++k) {
             std::string b = p.bytes;
@@ -237,8 +244,13 @@ struct SkinState {
 };
 
 SkinState Current() {
-    return {TheSkinImage.GetImage(), TheSkinImage.GetMemory(), TheSkinImage.GetWidth(), TheSkinImage.GetHeight(),
-            SkinWidth, SkinHeight, SkinColor};
+    return {TheSkinImage.GetImage(),
+            TheSkinImage.GetMemory(),
+            TheSkinImage.GetWidth(),
+            TheSkinImage.GetHeight(),
+            SkinWidth,
+            SkinHeight,
+            SkinColor};
 }
 
 class PictureCorpus : public ::testing::Test {
@@ -284,7 +296,8 @@ TEST_F(PictureCorpus, DamagedPicturesLoadOrAreRefusedWithoutAChange) {
         if (fromFile) test::WriteFileBytes(file, p.bytes);
         const SkinState before = Current();
         const auto t0 = std::chrono::steady_clock::now();
-        const int result = fromFile ? TheSkinEngine.LoadSkinFromFile(file) : TheSkinEngine.LoadSkinFromBytes(p.bytes);
+        const int result =
+            fromFile ? TheSkinEngine.LoadSkinFromFile(file) : TheSkinEngine.LoadSkinFromBytes(p.bytes);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         if (seconds > slowestSeconds) slowestSeconds = seconds, slowest = p.format;
         if (result == 0) {
@@ -299,8 +312,8 @@ TEST_F(PictureCorpus, DamagedPicturesLoadOrAreRefusedWithoutAChange) {
         }
     }
     const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%zu damaged pictures: %d refused, %d loaded; %.1f s in all, slowest %.2f s (%s)\n", damaged.size(),
-                refused, loaded, total, slowestSeconds, slowest.c_str());
+    std::printf("%zu damaged pictures: %d refused, %d loaded; %.1f s in all, slowest %.2f s (%s)\n",
+                damaged.size(), refused, loaded, total, slowestSeconds, slowest.c_str());
     // No hang: the whole corpus takes seconds; this bound only catches a load that never returns.
     EXPECT_LT(total, 90.0);
     EXPECT_GT(refused, static_cast<int>(damaged.size()) / 4);

@@ -9,13 +9,15 @@ namespace skin {
 namespace {
 
 std::string Be32(uint32_t v) {
-    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+            static_cast<char>(v)};
 }
 std::string Le16(uint32_t v) { return {static_cast<char>(v), static_cast<char>(v >> 8)}; }
 std::string Le32(uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
 
 std::string Png(uint32_t w, uint32_t h) {
-    return std::string("\x89PNG\r\n\x1a\n", 8) + Be32(13) + "IHDR" + Be32(w) + Be32(h) + std::string("\x08\x06\0\0\0", 5);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + Be32(13) + "IHDR" + Be32(w) + Be32(h) +
+           std::string("\x08\x06\0\0\0", 5);
 }
 std::string Gif(uint32_t w, uint32_t h) { return "GIF89a" + Le16(w) + Le16(h) + std::string(4, '\0'); }
 std::string Bmp(int32_t w, int32_t h) {
@@ -25,8 +27,8 @@ std::string Bmp(int32_t w, int32_t h) {
 std::string Jpeg(uint32_t w, uint32_t h) {
     // SOI, an APP0 segment to skip, then SOF0 with precision, height, width.
     return std::string("\xFF\xD8\xFF\xE0\x00\x06JFIF", 10) + std::string("\xFF\xC0\x00\x11\x08", 5) +
-           static_cast<char>(h >> 8) + static_cast<char>(h) + static_cast<char>(w >> 8) + static_cast<char>(w) +
-           std::string(12, '\0');
+           static_cast<char>(h >> 8) + static_cast<char>(h) + static_cast<char>(w >> 8) +
+           static_cast<char>(w) + std::string(12, '\0');
 }
 std::string Tiff(uint32_t w, uint32_t h) {
     return std::string("II*\0", 4) + Le32(8) + Le16(2) + Le16(256) + Le16(4) + Le32(1) + Le32(w) + Le16(257) +
@@ -38,8 +40,8 @@ TEST(PictureHeader, ReadsTheDeclaredSizeOfEachFormat) {
         std::string bytes;
         uint32_t w, h;
     } cases[] = {
-        {Png(388, 401), 388, 401}, {Gif(20, 30), 20, 30},         {Bmp(160, 55), 160, 55},
-        {Bmp(7, -9), 7, 9},        {Jpeg(640, 480), 640, 480},    {Tiff(5000, 4000), 5000, 4000},
+        {Png(388, 401), 388, 401}, {Gif(20, 30), 20, 30},      {Bmp(160, 55), 160, 55},
+        {Bmp(7, -9), 7, 9},        {Jpeg(640, 480), 640, 480}, {Tiff(5000, 4000), 5000, 4000},
     };
     for (const auto& c : cases) {
         const auto size = DeclaredPictureSize(c.bytes);

@@ -74,7 +74,8 @@ int R(Gdiplus::ARGB c) { return int(c >> 16 & 0xFF); }
 int G(Gdiplus::ARGB c) { return int(c >> 8 & 0xFF); }
 int B(Gdiplus::ARGB c) { return int(c & 0xFF); }
 bool Near(Gdiplus::ARGB c, int r, int g, int b, int tolerance = 2) {
-    return std::abs(R(c) - r) <= tolerance && std::abs(G(c) - g) <= tolerance && std::abs(B(c) - b) <= tolerance;
+    return std::abs(R(c) - r) <= tolerance && std::abs(G(c) - g) <= tolerance &&
+           std::abs(B(c) - b) <= tolerance;
 }
 bool Magenta(Gdiplus::ARGB c) { return R(c) == 255 && G(c) == 0 && B(c) == 255; }
 
@@ -137,11 +138,11 @@ TEST_F(Pictures, ElementSheetPngIsRgbaWithEightBitChannels) {
 
 TEST_F(Pictures, ControlSheetIsUncompressed24BitWithPixelsAtOffset54) {
     const std::string_view bmp = runtime::EmbeddedBytes(IDR_CONTROL_SHEET);
-    EXPECT_EQ(Read<uint32_t>(bmp, 10), 54u);                         // bfOffBits
-    EXPECT_EQ(Read<uint32_t>(bmp, 14), 40u);                         // BITMAPINFOHEADER
+    EXPECT_EQ(Read<uint32_t>(bmp, 10), 54u);  // bfOffBits
+    EXPECT_EQ(Read<uint32_t>(bmp, 14), 40u);  // BITMAPINFOHEADER
     EXPECT_EQ(Read<int32_t>(bmp, 18), 160);
     EXPECT_EQ(std::abs(Read<int32_t>(bmp, 22)), 55);
-    EXPECT_EQ(Read<uint16_t>(bmp, 28), 24);                          // bits per pixel
+    EXPECT_EQ(Read<uint16_t>(bmp, 28), 24);  // bits per pixel
     EXPECT_EQ(Read<uint32_t>(bmp, 30), uint32_t(BI_RGB));
     EXPECT_EQ(bmp.size(), 54u + 160 * 3 * 55);
 }
@@ -235,7 +236,8 @@ TEST_F(Pictures, IconFilesHoldThe32BitEntriesInOrder) {
 // The exe's own icon group is the toolbox icon, with its sizes for the shell to choose from.
 TEST_F(Pictures, ExeIconGroupOffersTheToolboxSizes) {
     for (int n : {16, 32, 48}) {
-        HANDLE icon = ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOOLBOX_APP), IMAGE_ICON, n, n, 0);
+        HANDLE icon =
+            ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOOLBOX_APP), IMAGE_ICON, n, n, 0);
         ASSERT_NE(icon, nullptr) << n;
         ICONINFO info{};
         ASSERT_TRUE(::GetIconInfo(static_cast<HICON>(icon), &info));
@@ -332,7 +334,8 @@ TEST_F(Pictures, ElementSheetPiecesAtTheirRectangles) {
     EXPECT_GT(A(sheet.Pixel(150, 116)), A(sheet.Pixel(90, 116))) << "pressed is stronger than hover";
     int darkGripPixels = 0;
     for (int y = 26; y < 38; ++y)
-        for (int x = 180; x < 192; ++x) darkGripPixels += A(sheet.Pixel(x, y)) > 100 && R(sheet.Pixel(x, y)) < 128;
+        for (int x = 180; x < 192; ++x)
+            darkGripPixels += A(sheet.Pixel(x, y)) > 100 && R(sheet.Pixel(x, y)) < 128;
     EXPECT_GE(darkGripPixels, 10);
 }
 
@@ -341,9 +344,7 @@ TEST_F(Pictures, ElementSheetPiecesAtTheirRectangles) {
 TEST_F(Pictures, CaptionGlyphCellsInEveryState) {
     const Decoded sheet(runtime::EmbeddedBytes(IDR_ELEMENT_SHEET));
     ASSERT_TRUE(sheet.ok());
-    const struct {
-        int y, backgroundAlpha;
-    } rows[] = {{145, 0}, {165, 143}, {185, 85}};
+    const struct { int y, backgroundAlpha; } rows[] = {{145, 0}, {165, 143}, {185, 85}};
     const int columns[] = {0, 27, 54, 81, 108, 135, 162};
     for (const auto& row : rows)
         for (int x : columns) {
@@ -356,8 +357,8 @@ TEST_F(Pictures, CaptionGlyphCellsInEveryState) {
                 for (int gx = x + 1; gx < x + width; ++gx) {
                     const Gdiplus::ARGB c = sheet.Pixel(gx, y);
                     const bool redCell = close && row.backgroundAlpha > 0;
-                    glyphPixels += redCell ? Near(c, 255, 255, 255, 10) && A(c) > 200
-                                           : A(c) > 200 && R(c) < 128;
+                    glyphPixels +=
+                        redCell ? Near(c, 255, 255, 255, 10) && A(c) > 200 : A(c) > 200 && R(c) < 128;
                 }
             EXPECT_GE(glyphPixels, 7);
             EXPECT_EQ(A(sheet.Pixel(x, row.y + 9)) > 0, true) << "separator";
@@ -375,7 +376,8 @@ TEST_F(Pictures, ControlSheetCells) {
     const Decoded sheet(runtime::EmbeddedBytes(IDR_CONTROL_SHEET));
     ASSERT_TRUE(sheet.ok());
     // Magenta where the control cells must be transparent.
-    const int clear[][2] = {{0, 23}, {159, 24}, {121, 30}, {159, 54}, {0, 25}, {14, 39}, {0, 40}, {60, 54}, {105, 25}};
+    const int clear[][2] = {{0, 23},  {159, 24}, {121, 30}, {159, 54}, {0, 25},
+                            {14, 39}, {0, 40},   {60, 54},  {105, 25}};
     for (const auto& p : clear) EXPECT_TRUE(Magenta(sheet.Pixel(p[0], p[1]))) << p[0] << "," << p[1];
     // The push-button row is opaque throughout.
     int magentaInButtons = 0;
@@ -386,17 +388,18 @@ TEST_F(Pictures, ControlSheetCells) {
         const char* what;
         int x, y, r, g, b;
     } colours[] = {
-        {"normal outline", 20, 0, 178, 181, 183},      {"normal highlight", 20, 1, 250, 253, 255},
-        {"hover outline", 60, 22, 92, 164, 197},       {"hover highlight", 60, 1, 179, 248, 255},
-        {"pressed outline", 100, 0, 92, 164, 197},     {"pressed highlight", 100, 1, 1, 203, 254},
-        {"disabled outline", 140, 22, 178, 181, 183},  {"pressed shade top", 100, 2, 160, 226, 243},
-        {"check box outline", 7, 26, 78, 160, 209},    {"check box inside", 7, 32, 255, 255, 255},
+        {"normal outline", 20, 0, 178, 181, 183},        {"normal highlight", 20, 1, 250, 253, 255},
+        {"hover outline", 60, 22, 92, 164, 197},         {"hover highlight", 60, 1, 179, 248, 255},
+        {"pressed outline", 100, 0, 92, 164, 197},       {"pressed highlight", 100, 1, 1, 203, 254},
+        {"disabled outline", 140, 22, 178, 181, 183},    {"pressed shade top", 100, 2, 160, 226, 243},
+        {"check box outline", 7, 26, 78, 160, 209},      {"check box inside", 7, 32, 255, 255, 255},
         {"check box hover glow", 22, 25, 133, 228, 255}, {"disabled check outline", 52, 26, 178, 181, 183},
-        {"radio outline", 7, 41, 78, 160, 209},        {"radio checked dot", 67, 47, 71, 168, 18},
+        {"radio outline", 7, 41, 78, 160, 209},          {"radio checked dot", 67, 47, 71, 168, 18},
         {"radio disabled dot", 112, 47, 93, 93, 93},
     };
     for (const auto& c : colours)
-        EXPECT_TRUE(Near(sheet.Pixel(c.x, c.y), c.r, c.g, c.b, 6)) << c.what << ": " << std::hex << sheet.Pixel(c.x, c.y);
+        EXPECT_TRUE(Near(sheet.Pixel(c.x, c.y), c.r, c.g, c.b, 6))
+            << c.what << ": " << std::hex << sheet.Pixel(c.x, c.y);
     // The checked cells carry a green tick, a grey one when disabled; unchecked ones none.
     auto count = [&](int left, int top, int r, int g, int b) {
         int n = 0;

@@ -25,7 +25,8 @@ std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
 // Files in the form WritePrivateProfileStringA writes them: for these our bytes must equal its bytes.
 TEST(ProfileWrite, MakesTheSameBytesAsWritePrivateProfileString) {
     const std::string two = "[常用工具]\r\n文件名=D:\\a.exe@&@[a.exe]\r\n[皮肤]\r\n文件名=C:\\s.png\r\n";
-    const std::string three = "[常用工具]\r\n文件名=x\r\n[编程工具]\r\n文件名=y\r\n其他=z\r\n[文件夹]\r\n文件名=w\r\n";
+    const std::string three =
+        "[常用工具]\r\n文件名=x\r\n[编程工具]\r\n文件名=y\r\n其他=z\r\n[文件夹]\r\n文件名=w\r\n";
     const struct {
         const char* what;
         Opt initial;
@@ -51,7 +52,8 @@ TEST(ProfileWrite, MakesTheSameBytesAsWritePrivateProfileString) {
         {"delete last section", three, "文件夹", std::nullopt, std::nullopt},
         {"delete missing section", three, "皮肤", std::nullopt, std::nullopt},
         {"ASCII case of names", "[Tools]\r\nName=1\r\n", "TOOLS", "name", "2"},
-        {"CP936 names with trail bytes [ ] \\ @", "[乚乕]\r\n丂乗=1\r\n[乚]\r\n丂=2\r\n", "乚", "丂", "乗\\乕]"},
+        {"CP936 names with trail bytes [ ] \\ @", "[乚乕]\r\n丂乗=1\r\n[乚]\r\n丂=2\r\n", "乚", "丂",
+         "乗\\乕]"},
         {"CP936 new section after trail-byte headers", "[乚乕]\r\n丂乗=1\r\n", "乕乚", "乗", "丂"},
     };
     for (const auto& c : cases) {
@@ -141,7 +143,8 @@ TEST(ProfileWrite, RefusesWhatCannotBeStoredAndLeavesTheFileAlone) {
     test::WriteFileBytes(unicode, utf16);
     EXPECT_FALSE(runtime::WriteConfig(unicode, "a", std::string("k"), std::string("v")));
     EXPECT_EQ(test::ReadFileBytes(unicode), utf16);
-    EXPECT_FALSE(runtime::WriteConfig(dir.File("no such folder\\x.ini"), "a", std::string("k"), std::string("v")));
+    EXPECT_FALSE(
+        runtime::WriteConfig(dir.File("no such folder\\x.ini"), "a", std::string("k"), std::string("v")));
 }
 
 TEST(ProfileWrite, ALockedFileIsReportedAndKeptByteForByte) {
@@ -150,8 +153,8 @@ TEST(ProfileWrite, ALockedFileIsReportedAndKeptByteForByte) {
     const std::string initial = "[a]\r\nk=1\r\n";
     test::WriteFileBytes(file, initial);
     // Held open without FILE_SHARE_DELETE, as an editor or a scanner might: the rename is refused.
-    HANDLE holder = ::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE holder = ::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(runtime::WriteConfig(file, "a", std::string("k"), std::string("2")));
     ::CloseHandle(holder);
@@ -169,7 +172,7 @@ TEST(ProfileRead, NamesAndMissingPieces) {
         std::string file, section, key;
         const char* want;
     } cases[] = {
-        {file, "常用工具", "文件名", "D:\\a"},              // blanks around the value trimmed
+        {file, "常用工具", "文件名", "D:\\a"},                 // blanks around the value trimmed
         {" \t" + file, "\x01 常用工具", "\n文件名", "D:\\a"},  // leading codes <= 32 skipped in every name
         {file, "常用工具", "空", ""},
         {file, "常用工具", "没有", ""},
@@ -178,7 +181,8 @@ TEST(ProfileRead, NamesAndMissingPieces) {
         {file, "常用工具", "", ""},
         {dir.File("none.ini"), "常用工具", "文件名", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(runtime::ReadConfig(c.file, c.section, c.key), c.want) << c.section << c.key;
+    for (const auto& c : cases)
+        EXPECT_EQ(runtime::ReadConfig(c.file, c.section, c.key), c.want) << c.section << c.key;
 }
 
 TEST(ProfileRead, TellsAValueThatFilledTheBufferFromOneThatWasCut) {

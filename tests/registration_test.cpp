@@ -23,7 +23,8 @@ const auto* const kSkinEnvironment = ::testing::AddGlobalTestEnvironment(new Ski
 class Window {
 public:
     explicit Window(DWORD style = WS_POPUP) {
-        hwnd_ = ::CreateWindowExA(0, "STATIC", "登记", style, 10, 10, 317, 427, nullptr, nullptr, nullptr, nullptr);
+        hwnd_ = ::CreateWindowExA(0, "STATIC", "登记", style, 10, 10, 317, 427, nullptr, nullptr, nullptr,
+                                  nullptr);
     }
     ~Window() { ::DestroyWindow(hwnd_); }
     Window(const Window&) = delete;
@@ -53,7 +54,14 @@ TEST(RegisterWindow, AppliesSettingsAndDefaults) {
         {"status 0: no status line", WS_POPUP, {120, 0}, 120, 0, 150, 100, {1}},
         {"boxes from the style", WS_OVERLAPPEDWINDOW, {}, 80, 26, 150, 100, {1, 3, 2, 4, 0}},
         {"boxes switched off", WS_OVERLAPPEDWINDOW, {80, 26, 0, 0}, 80, 26, 150, 100, {1, 0}},
-        {"every button", WS_POPUP, {90, 30, 1, 1, 1, 1, 0, 300, 200}, 90, 30, 300, 200, {1, 3, 2, 4, 5, 7, 0}},
+        {"every button",
+         WS_POPUP,
+         {90, 30, 1, 1, 1, 1, 0, 300, 200},
+         90,
+         30,
+         300,
+         200,
+         {1, 3, 2, 4, 5, 7, 0}},
         {"main window", WS_OVERLAPPEDWINDOW, {120, 20, 0, 0, 0, 1, 0}, 120, 20, 150, 100, {1, 5, 0}},
     };
     for (const auto& c : cases) {
@@ -77,7 +85,8 @@ TEST(RegisterWindow, AppliesSettingsAndDefaults) {
         EXPECT_TRUE(style & WS_SYSMENU);
         EXPECT_TRUE(style & WS_MINIMIZEBOX);
         EXPECT_EQ(style & WS_THICKFRAME, 0);
-        EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window.get(), GWLP_WNDPROC)), &FrameWindowProc);
+        EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window.get(), GWLP_WNDPROC)),
+                  &FrameWindowProc);
         // The whole window is client area once the caption is gone.
         RECT client{};
         ::GetClientRect(window.get(), &client);
@@ -114,7 +123,8 @@ TEST(RegisterWindow, NoWindowIsRefused) {
     Window window;
     const int before = RegisteredWindowCount();
     EXPECT_EQ(RegisterWindow(nullptr, {}), 0);
-    HWND gone = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND gone =
+        ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ::DestroyWindow(gone);
     EXPECT_EQ(RegisterWindow(gone, {}), 0);
     EXPECT_EQ(RegisteredWindowCount(), before);

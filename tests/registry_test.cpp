@@ -29,8 +29,8 @@ public:
             wc.lpszClassName = "SkinRegistryTest";
             return ::RegisterClassA(&wc);
         }();
-        hwnd_ = ::CreateWindowExA(0, MAKEINTATOM(atom), "测试", style, 10, 10, 300, 200, nullptr,
-                                  nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        hwnd_ = ::CreateWindowExA(0, MAKEINTATOM(atom), "测试", style, 10, 10, 300, 200, nullptr, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
     }
     ~TestWindow() { ::DestroyWindow(hwnd_); }
     TestWindow(const TestWindow&) = delete;
@@ -143,8 +143,8 @@ TEST_F(RegistryTest, CallPreviousWndProcReachesTheSavedProcedure) {
     EXPECT_EQ(CallPreviousWndProc(window.get(), WM_GETTEXTLENGTH, 0, 0), 4);  // "测试" in CP936
     EXPECT_EQ(CallPreviousWndProc(window.get(), WM_APP, 0, 0), 0);
 
-    const LONG_PTR previous = ::SetWindowLongPtrA(window.get(), GWLP_WNDPROC,
-                                                  reinterpret_cast<LONG_PTR>(&::DefWindowProcA));
+    const LONG_PTR previous =
+        ::SetWindowLongPtrA(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&::DefWindowProcA));
     WriteProp(window.get(), prop::kWndProc, previous);
     EXPECT_EQ(::SendMessageA(window.get(), WM_APP, 0, 0), 0);  // the replacement does not know it
     EXPECT_EQ(CallPreviousWndProc(window.get(), WM_APP, 0, 0), 42);
@@ -153,10 +153,14 @@ TEST_F(RegistryTest, CallPreviousWndProcReachesTheSavedProcedure) {
 TEST_F(RegistryTest, ChangeWindowStyleWritesOnlyARealChange) {
     TestWindow window;
     HWND hwnd = window.get();
-    const struct { DWORD clear; DWORD set; int result; } steps[] = {
-        {WS_CAPTION, WS_SYSMENU, 1},   // caption stripped
-        {WS_CAPTION, WS_SYSMENU, 0},   // already so
-        {0, WS_MINIMIZEBOX, 0},        // bit already set
+    const struct {
+        DWORD clear;
+        DWORD set;
+        int result;
+    } steps[] = {
+        {WS_CAPTION, WS_SYSMENU, 1},  // caption stripped
+        {WS_CAPTION, WS_SYSMENU, 0},  // already so
+        {0, WS_MINIMIZEBOX, 0},       // bit already set
         {WS_THICKFRAME, WS_THICKFRAME, 0},
         {0, WS_CLIPCHILDREN, 1},
         {0, 0, 0},

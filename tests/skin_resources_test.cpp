@@ -80,7 +80,11 @@ protected:
 // --- Helpers ------------------------------------------------------------------------------------
 
 TEST(ToArgb, WidensColorWithAlpha) {
-    const struct { uint32_t color; uint32_t alpha; uint32_t argb; } cases[] = {
+    const struct {
+        uint32_t color;
+        uint32_t alpha;
+        uint32_t argb;
+    } cases[] = {
         {0x00D2B30E, 255, 0xFF0EB3D2},  // start-up skin colour
         {0x00000000, 90, 0x5A000000},   // halo
         {0x000000FF, 128, 0x80FF0000},  // red moves to bits 16-23
@@ -137,7 +141,11 @@ TEST_F(SkinResourcesTest, IconFromIcoBytesStaysInsideTheBytes) {
     PutLe32(offsetPastEnd, 18, static_cast<uint32_t>(good.size()));
     std::string hugeSize = good;
     PutLe32(hugeSize, 14, 0xFFFFFFF0);  // offset + size would wrap in 32 bits
-    const struct { const char* what; std::string bytes; int entry; } refused[] = {
+    const struct {
+        const char* what;
+        std::string bytes;
+        int entry;
+    } refused[] = {
         {"entry beyond the directory", good, 1},
         {"negative entry", good, -1},
         {"header only", good.substr(0, 6), 0},
@@ -175,7 +183,10 @@ TEST_F(SkinResourcesTest, BitmapFromBmpBytesKeepsEveryPixel) {
     PutLe16(eightBit, 28, 8);  // palette pictures do not have their pixels at offset 54
     std::string compressed = bmp;
     PutLe32(compressed, 30, BI_RLE8);
-    const struct { const char* what; std::string bytes; } refused[] = {
+    const struct {
+        const char* what;
+        std::string bytes;
+    } refused[] = {
         {"empty", ""},
         {"headers cut short", bmp.substr(0, 53)},
         {"pixel data cut short", bmp.substr(0, bmp.size() - 1)},
@@ -265,7 +276,11 @@ TEST_F(SkinResourcesTest, StartupMakesEveryResource) {
     EXPECT_GE(sheetWidth, 202u);
     EXPECT_GE(sheetHeight, 204u);
 
-    const struct { const char* name; GpBrush* brush; ARGB argb; } brushes[] = {
+    const struct {
+        const char* name;
+        GpBrush* brush;
+        ARGB argb;
+    } brushes[] = {
         {"HaloBrush", HaloBrush, 0x5A000000},
         {"TextBrush", TextBrush, 0xFFFFFFFF},
         {"SkinBrush", SkinBrush.get(), 0xFF0EB3D2},
@@ -296,9 +311,12 @@ TEST_F(SkinResourcesTest, StartupMakesEveryResource) {
     EXPECT_GE(bold.lfWeight, FW_BOLD);
     EXPECT_LT(regular.lfWeight, bold.lfWeight);
 
-    const struct { const char* name; GpStringFormat* format; Gdiplus::StringAlignment align; } formats[] = {
-        {"CenteredFormat", CenteredFormat, Gdiplus::StringAlignmentCenter},
-        {"LeftFormat", LeftFormat, Gdiplus::StringAlignmentNear}};
+    const struct {
+        const char* name;
+        GpStringFormat* format;
+        Gdiplus::StringAlignment align;
+    } formats[] = {{"CenteredFormat", CenteredFormat, Gdiplus::StringAlignmentCenter},
+                   {"LeftFormat", LeftFormat, Gdiplus::StringAlignmentNear}};
     for (const auto& f : formats) {
         ASSERT_NE(f.format, nullptr) << f.name;
         Gdiplus::StringAlignment align{}, lineAlign{};

@@ -36,11 +36,11 @@ namespace soak {
 // What the process holds at one moment. GDI and USER counts are exact; memory is the private bytes
 // the system reports.
 struct Figures {
-    long gdi = 0;      // live GDI objects (an icon holds two or three bitmaps besides)
-    long icons = -1;   // live icons and cursors; -1 where they cannot be counted
-    long menus = -1;   // live menus; -1 where they cannot be counted
-    long windows = 0;  // windows of this process, children included
-    long user = 0;     // USER objects: icons + menus + windows, or the system's own count
+    long gdi = 0;                   // live GDI objects (an icon holds two or three bitmaps besides)
+    long icons = -1;                // live icons and cursors; -1 where they cannot be counted
+    long menus = -1;                // live menus; -1 where they cannot be counted
+    long windows = 0;               // windows of this process, children included
+    long user = 0;                  // USER objects: icons + menus + windows, or the system's own count
     long engineLive = 0;            // GDI objects the skin engine made and has not released
     long deletedWhileSelected = 0;  // engine deletes of an object still selected into a DC
     long long privateBytes = 0;
@@ -110,7 +110,8 @@ inline long long CommittedPrivateBytes() {
     auto* at = static_cast<char*>(system.lpMinimumApplicationAddress);
     MEMORY_BASIC_INFORMATION region;
     while (at < system.lpMaximumApplicationAddress && ::VirtualQuery(at, &region, sizeof(region))) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += static_cast<long long>(region.RegionSize);
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            total += static_cast<long long>(region.RegionSize);
         at = static_cast<char*>(region.BaseAddress) + region.RegionSize;
     }
     return total;
@@ -160,7 +161,8 @@ constexpr long long kMemoryTolerance = 1024 * 1024;
 inline bool Unchanged(const Figures& before, const Figures& after, bool judgeMemory = true) {
     return after.gdi == before.gdi && after.icons == before.icons && after.menus == before.menus &&
            after.windows == before.windows && after.user == before.user &&
-           after.engineLive == before.engineLive && after.deletedWhileSelected == before.deletedWhileSelected &&
+           after.engineLive == before.engineLive &&
+           after.deletedWhileSelected == before.deletedWhileSelected &&
            (!judgeMemory || after.privateBytes - before.privateBytes <= kMemoryTolerance);
 }
 
@@ -176,7 +178,8 @@ inline void Pump() {
 // --- Files the cycles use -----------------------------------------------------------------------
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -238,7 +241,9 @@ public:
             return answer;
         };
         shell.openFile = [this](HWND) { return fileAnswer_; };
-        shell.input = [this](const std::string&, const std::string&, const std::string&) { return inputAnswer_; };
+        shell.input = [this](const std::string&, const std::string&, const std::string&) {
+            return inputAnswer_;
+        };
         shell.open = [](const std::string&) {};
         shell.run = [](const std::string&) {};
         shell.properties = [](const std::string&, HWND) { return INT_PTR(33); };
@@ -397,7 +402,8 @@ private:
         ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
         const std::string sub = folder_ + "\\子文件夹";
         ::CreateDirectoryA(sub.c_str(), nullptr);
-        const std::string text = folder_ + "\\说明.txt", url = folder_ + "\\网站.url", bat = folder_ + "\\运行.bat";
+        const std::string text = folder_ + "\\说明.txt", url = folder_ + "\\网站.url",
+                          bat = folder_ + "\\运行.bat";
         WriteBytes(text, "soak");
         WriteBytes(url, "[InternetShortcut]\r\nURL=http://localhost/\r\n");
         WriteBytes(bat, "@echo off\r\n");
@@ -492,8 +498,16 @@ private:
             {runtime::ControlKind::Button, 1, "确定", 20, 100, 64, 24},
         };
         static const runtime::FormDef kForm = {
-            "ToolboxSoakSizeBox", "尺寸框", 420, 120, 300, 260,
-            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, kControls, 1};
+            "ToolboxSoakSizeBox",
+            "尺寸框",
+            420,
+            120,
+            300,
+            260,
+            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+            0,
+            kControls,
+            1};
         sizeBoxWindow_ = runtime::CreateForm(kForm, ::DefWindowProcA);
         if (!sizeBoxWindow_) {
             ++problems_;

@@ -56,8 +56,8 @@ TEST(Startup, MissingStoreIsReportedOnceAndTheWindowComesUp) {
     Install install(false);
     test::ChildProcess toolbox(install.dir.File("toolbox.exe"), install.dir.path());
     HWND box = nullptr;
-    ASSERT_TRUE(test::WaitUntil([&] { return (box = MessageBoxShowing(toolbox, "对不起没有找到配置文件")) != nullptr; },
-                                15000));
+    ASSERT_TRUE(test::WaitUntil(
+        [&] { return (box = MessageBoxShowing(toolbox, "对不起没有找到配置文件")) != nullptr; }, 15000));
     EXPECT_EQ(test::WindowText(box), "信息：");
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(test::WaitUntil([&] { return HasMainWindow(toolbox); }, 15000));
@@ -74,7 +74,8 @@ TEST(Startup, CloseHidesAndExitEndsTheProcessWithCodeZero) {
     Install install(true);
     test::ChildProcess toolbox(install.dir.File("toolbox.exe"), install.dir.path());
     std::vector<HWND> windows;
-    ASSERT_TRUE(test::WaitUntil([&] { return !(windows = test::TopWindowsOf(toolbox.id(), kTitle)).empty(); }, 15000));
+    ASSERT_TRUE(test::WaitUntil([&] { return !(windows = test::TopWindowsOf(toolbox.id(), kTitle)).empty(); },
+                                15000));
     HWND main = windows[0];
     ::PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(main); }, 5000));
@@ -105,8 +106,8 @@ TEST(Startup, ABrokenStoreIsNeverRewritten) {
         test::WriteFileBytes(store, s.bytes);
         test::ChildProcess toolbox(install.dir.File("toolbox.exe"), install.dir.path());
         std::vector<HWND> windows;
-        ASSERT_TRUE(test::WaitUntil([&] { return !(windows = test::TopWindowsOf(toolbox.id(), kTitle)).empty(); },
-                                    15000))
+        ASSERT_TRUE(test::WaitUntil(
+            [&] { return !(windows = test::TopWindowsOf(toolbox.id(), kTitle)).empty(); }, 15000))
             << s.what;
         test::PumpMessages(300);
         ::PostMessageA(windows[0], WM_COMMAND, 2102, 0);  // "退出"

@@ -51,7 +51,7 @@ TEST(StoreEntries, MakeAndSplitKeepDoubleByteCharactersWhole) {
     } made[] = {
         {"D:\\Tools\\demo.exe", "D:\\Tools\\demo.exe@&@[demo.exe]"},
         {"D:\\", "D:\\@&@[D:]"},
-        {"D:\\工具乗", "D:\\工具乗@&@[工具乗]"},           // 乗 ends in 5C: no "\" there
+        {"D:\\工具乗", "D:\\工具乗@&@[工具乗]"},  // 乗 ends in 5C: no "\" there
         {"E:\\丂乕\\乚.txt", "E:\\丂乕\\乚.txt@&@[乚.txt]"},
         {"\\\\srv\\share\\", "\\\\srv\\share\\@&@[share]"},
     };
@@ -63,7 +63,7 @@ TEST(StoreEntries, MakeAndSplitKeepDoubleByteCharactersWhole) {
         Pieces pieces;
     } split[] = {
         {"D:\\a.exe@&@[a.exe]", {"D:\\a.exe", "[a.exe]"}},
-        {"D:\\丂&@x@&@[乚]", {"D:\\丂&@x", "[乚]"}},        // 81 40 26 40 is no "@&@"
+        {"D:\\丂&@x@&@[乚]", {"D:\\丂&@x", "[乚]"}},                         // 81 40 26 40 is no "@&@"
         {"D:\\hand\\edited.exe", {"D:\\hand\\edited.exe", "[edited.exe]"}},  // shown as if made here
         {"", {"", "[]"}},
         {"D:\\a@&@", {"D:\\a", ""}},
@@ -82,14 +82,16 @@ TEST_F(StoreFile, AddCreatesAppendsAndStoresEachPathOncePerCategory) {
     EXPECT_EQ(app::AddEntry(kTools, "D:\\"), StoreStatus::Done);
     EXPECT_EQ(app::AddEntry(kTools, "D:\\a.exe"), StoreStatus::AlreadyThere);
     EXPECT_EQ(app::AddEntry(kFolders, "D:\\a.exe"), StoreStatus::Done);
-    EXPECT_EQ(Bytes(), "[常用工具]\r\n文件名=D:\\a.exe@&@[a.exe]&@&D:\\@&@[D:]\r\n"
-                       "[文件夹]\r\n文件名=D:\\a.exe@&@[a.exe]\r\n");
+    EXPECT_EQ(Bytes(),
+              "[常用工具]\r\n文件名=D:\\a.exe@&@[a.exe]&@&D:\\@&@[D:]\r\n"
+              "[文件夹]\r\n文件名=D:\\a.exe@&@[a.exe]\r\n");
 
     // Paths with every troublesome second byte come back whole, in order.
     const struct {
         const char* path;
         const char* name;
-    } paths[] = {{"E:\\丂&@x.exe", "[丂&@x.exe]"}, {"E:\\乕[\\a", "[a]"}, {"E:\\乗\\b", "[b]"}, {"E:\\乚]", "[乚]]"}};
+    } paths[] = {
+        {"E:\\丂&@x.exe", "[丂&@x.exe]"}, {"E:\\乕[\\a", "[a]"}, {"E:\\乗\\b", "[b]"}, {"E:\\乚]", "[乚]]"}};
     for (const auto& p : paths) EXPECT_EQ(app::AddEntry(kFolders, p.path), StoreStatus::Done) << p.path;
     const std::vector<std::string> items = app::SplitItems(app::ReadCategory(kFolders));
     ASSERT_EQ(items.size(), 5u);
@@ -99,7 +101,8 @@ TEST_F(StoreFile, AddCreatesAppendsAndStoresEachPathOncePerCategory) {
 }
 
 TEST_F(StoreFile, AddRefusesPathsThatWouldBreakTheListAndWritesNothing) {
-    const char* const bad[] = {"", "D:\\a&@&b", "D:\\a@&@b", "D:\\a\r\nD:\\b", "D:\\a\nb", "D:\\R&", "D:\\x@&"};
+    const char* const bad[] = {"",         "D:\\a&@&b", "D:\\a@&@b", "D:\\a\r\nD:\\b",
+                               "D:\\a\nb", "D:\\R&",    "D:\\x@&"};
     for (const char* path : bad) EXPECT_EQ(app::AddEntry(kTools, path), StoreStatus::BadText) << path;
     // As the first entry a leading blank would be trimmed away by the reader.
     EXPECT_EQ(app::AddEntry(kTools, " D:\\x"), StoreStatus::BadText);
@@ -110,7 +113,8 @@ TEST_F(StoreFile, AddRefusesPathsThatWouldBreakTheListAndWritesNothing) {
 }
 
 TEST_F(StoreFile, RenameChangesOnlyTheSelectedNameAndRefusesDuplicates) {
-    const std::string list = "D:\\DEMO.EXE@&@[DEMO.EXE]&@&E:\\demo.exe@&@[demo.exe]&@&F:\\[x]\\y@&@[y]&@&G:\\hand";
+    const std::string list =
+        "D:\\DEMO.EXE@&@[DEMO.EXE]&@&E:\\demo.exe@&@[demo.exe]&@&F:\\[x]\\y@&@[y]&@&G:\\hand";
     const std::string file = "[常用工具]\r\n文件名=" + list + "\r\n[皮肤]\r\n文件名=C:\\s.png\r\n";
     const struct {
         int index;
@@ -136,7 +140,9 @@ TEST_F(StoreFile, RenameChangesOnlyTheSelectedNameAndRefusesDuplicates) {
     for (const auto& c : cases) {
         Put(file);
         EXPECT_EQ(app::RenameEntry(kTools, c.index, c.name), c.want) << c.name;
-        EXPECT_EQ(Bytes(), c.list ? "[常用工具]\r\n文件名=" + std::string(c.list) + "\r\n[皮肤]\r\n文件名=C:\\s.png\r\n" : file)
+        EXPECT_EQ(Bytes(), c.list ? "[常用工具]\r\n文件名=" + std::string(c.list) +
+                                        "\r\n[皮肤]\r\n文件名=C:\\s.png\r\n"
+                                  : file)
             << c.name;
     }
     EXPECT_EQ(app::RenameEntry(kFolders, 0, "z"), StoreStatus::NotFound);
@@ -173,7 +179,8 @@ TEST_F(StoreFile, DeleteThatFindsNoCutLeavesTheFileUntouched) {
         std::string file;
         int index, count;
     } cases[] = {
-        {"quoted value: the raw text is not the list read", "[文件夹]\r\n文件名=\"a@&@[a]&@&b@&@[b]\"\r\n", 0, 2},
+        {"quoted value: the raw text is not the list read", "[文件夹]\r\n文件名=\"a@&@[a]&@&b@&@[b]\"\r\n", 0,
+         2},
         {"list out of date", "[文件夹]\r\n文件名=a@&@[a]&@&b@&@[b]&@&c@&@[c]\r\n", 0, 2},
         {"index past the end", "[文件夹]\r\n文件名=a@&@[a]&@&b@&@[b]\r\n", 2, 2},
         {"empty category", "[文件夹]\r\n文件名=\r\n", 0, 1},
@@ -247,8 +254,8 @@ TEST(StoreMessages, EveryRefusalHasASentence) {
     EXPECT_STREQ(app::StoreStatusMessage(StoreStatus::Duplicate), "对不起有重复名称！");
     EXPECT_EQ(app::StoreStatusMessage(StoreStatus::Done), nullptr);
     EXPECT_EQ(app::StoreStatusMessage(StoreStatus::AlreadyThere), nullptr);
-    for (StoreStatus s : {StoreStatus::BadText, StoreStatus::TooLong, StoreStatus::CutOnRead, StoreStatus::NotFound,
-                          StoreStatus::WriteFailed}) {
+    for (StoreStatus s : {StoreStatus::BadText, StoreStatus::TooLong, StoreStatus::CutOnRead,
+                          StoreStatus::NotFound, StoreStatus::WriteFailed}) {
         ASSERT_NE(app::StoreStatusMessage(s), nullptr);
         EXPECT_GT(std::string(app::StoreStatusMessage(s)).size(), 8u);
     }
@@ -265,8 +272,8 @@ public:
         std::string command = "\"" + runtime::RunDirectory() + "\\store_writer.exe\" " + arguments;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        started_ = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                    &info_) != FALSE;
+        started_ = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                    &startup, &info_) != FALSE;
     }
     ~Writer() {
         if (!started_) return;
@@ -374,11 +381,13 @@ TEST(StoreKill, AbruptKillsDuringWritesNeverLeaveABrokenStore) {
     ASSERT_GT(states.size(), 300u);
     // Kills land within a tenth of a recorded run (20 to 100 ms), so they reach into the script
     // however busy the machine is.
-    const KillFigures f = KillWhileWriting(dir, "store", ops, 300, states, std::clamp<DWORD>(runMs / 10, 20, 100));
+    const KillFigures f =
+        KillWhileWriting(dir, "store", ops, 300, states, std::clamp<DWORD>(runMs / 10, 20, 100));
     app::SetStorePath(previous);
-    std::printf("store writes: %d kills, %d broken, %zu different states left, %d stray temporary files "
-                "(recorded run %lu ms)\n",
-                f.kills, f.broken, f.statesSeen.size(), f.strayTemps, static_cast<unsigned long>(runMs));
+    std::printf(
+        "store writes: %d kills, %d broken, %zu different states left, %d stray temporary files "
+        "(recorded run %lu ms)\n",
+        f.kills, f.broken, f.statesSeen.size(), f.strayTemps, static_cast<unsigned long>(runMs));
     EXPECT_EQ(f.kills, 300);
     EXPECT_EQ(f.broken, 0);
     EXPECT_GT(f.statesSeen.size(), 10u);  // the kills landed all over the script, not only before it

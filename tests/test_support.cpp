@@ -56,7 +56,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void PumpMessages(int ms) {
     const DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
@@ -126,7 +128,8 @@ std::vector<HWND> TopWindowsOf(unsigned long processId, const std::string& title
             auto* s = reinterpret_cast<Search*>(lp);
             DWORD pid = 0;
             ::GetWindowThreadProcessId(window, &pid);
-            if (pid == s->pid && (s->title->empty() || WindowText(window) == *s->title)) s->found.push_back(window);
+            if (pid == s->pid && (s->title->empty() || WindowText(window) == *s->title))
+                s->found.push_back(window);
             return TRUE;
         }
     };

@@ -20,14 +20,14 @@ TEST(TextSplit, KeepsInnerEmptyPiecesDropsTrailingOneAndNeverCutsACharacter) {
         {"", "&@&", {}},
         {"a", "&@&", {"a"}},
         {"a&@&b", "&@&", {"a", "b"}},
-        {"a&@&", "&@&", {"a"}},                    // the empty rest after the last separator is no piece
-        {"&@&a", "&@&", {"", "a"}},                // an empty first piece counts
-        {"a&@&&@&b", "&@&", {"a", "", "b"}},       // so does one between two separators
+        {"a&@&", "&@&", {"a"}},               // the empty rest after the last separator is no piece
+        {"&@&a", "&@&", {"", "a"}},           // an empty first piece counts
+        {"a&@&&@&b", "&@&", {"a", "", "b"}},  // so does one between two separators
         {"a&@&b&@&&@&", "&@&", {"a", "b", ""}},
         {"D:\\", "\\", {"D:"}},
-        {"D:\\乗\\x", "\\", {"D:", "乗", "x"}},     // 81 5C is one character, not a "\"
+        {"D:\\乗\\x", "\\", {"D:", "乗", "x"}},  // 81 5C is one character, not a "\"
         {"乗", "\\", {"乗"}},
-        {"x丂&@[乕]", "@&@", {"x丂&@[乕]"}},        // "丂&@" has 40 26 40 only across a character edge
+        {"x丂&@[乕]", "@&@", {"x丂&@[乕]"}},  // "丂&@" has 40 26 40 only across a character edge
         {"丂&@&y", "@&@", {"丂&@&y"}},
         {"a@&@[b]", "@&@", {"a", "[b]"}},
         {"abc", "", {"abc"}},
@@ -55,20 +55,20 @@ TEST(TextFind, MatchesOnlyAtCharacterBoundaries) {
     } cases[] = {
         {"abcabc", "bc", 1, true, 2},
         {"abcabc", "bc", 3, true, 5},
-        {"abcabc", "bc", 0, true, 2},       // a start below 1 counts as 1
+        {"abcabc", "bc", 0, true, 2},  // a start below 1 counts as 1
         {"abcabc", "bc", 7, true, -1},
         {"abc", "", 1, true, -1},
         {"abc", "ABC", 1, true, -1},
         {"abc", "ABC", 1, false, 1},
-        {"丂@", "@", 1, true, 3},           // not the 40 inside 丂
+        {"丂@", "@", 1, true, 3},  // not the 40 inside 丂
         {"乕[", "[", 1, true, 3},
         {"乚]", "]", 1, true, 3},
         {"x乗\\", "\\", 1, true, 4},
-        {"丂&@x@&@", "@&@", 1, true, 6},    // 40 26 40 straddling 丂 is no match
-        {"丂丂", "丂", 2, true, 3},          // a start on a second byte moves to the next character
-        {"丄", "A", 1, false, -1},          // a second byte never matches a letter, in either case
+        {"丂&@x@&@", "@&@", 1, true, 6},  // 40 26 40 straddling 丂 is no match
+        {"丂丂", "丂", 2, true, 3},       // a start on a second byte moves to the next character
+        {"丄", "A", 1, false, -1},        // a second byte never matches a letter, in either case
         {"a丄", "A丄", 1, false, 1},
-        {"\x81", "\x81", 1, true, 1},       // a lone lead byte at the end is one character
+        {"\x81", "\x81", 1, true, 1},  // a lone lead byte at the end is one character
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Find(c.text, c.what, c.start, c.caseSensitive), c.want) << c.text << " / " << c.what;
@@ -92,13 +92,14 @@ TEST(TextReplace, FromAStartUpToACount) {
         {"aXa", "a", "bb", 1, 0, true, "aXa"},
         {"[DEMO.EXE][demo.exe]", "[demo.exe]", "[n]", 1, 1, false, "[n][demo.exe]"},
         {"[DEMO.EXE][demo.exe]", "[demo.exe]", "[n]", 1, 1, true, "[DEMO.EXE][n]"},
-        {"aa", "a", "a", 1, -1, true, "aa"},                 // replaced text is not searched again
+        {"aa", "a", "a", 1, -1, true, "aa"},  // replaced text is not searched again
         {"丂@&@", "@&@", "|", 1, -1, true, "丂|"},
         {"乚]", "]", ")", 1, -1, true, "乚)"},
         {"abc", "", "x", 1, -1, true, "abc"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(runtime::Replace(c.text, c.what, c.with, c.start, c.count, c.caseSensitive), c.want) << c.text;
+        EXPECT_EQ(runtime::Replace(c.text, c.what, c.with, c.start, c.count, c.caseSensitive), c.want)
+            << c.text;
     }
 }
 
@@ -107,7 +108,7 @@ TEST(TextBytes, LeftRightLengthLowerKeepDoubleByteCharactersWhole) {
     EXPECT_EQ(runtime::Left("ab乗c", 4), "ab乗");
     EXPECT_EQ(runtime::Left("abc", 9), "abc");
     EXPECT_EQ(runtime::Left("abc", -1), "");
-    EXPECT_EQ(runtime::Right("a乗c", 2), "c");   // the second byte of 乗 alone is no character
+    EXPECT_EQ(runtime::Right("a乗c", 2), "c");  // the second byte of 乗 alone is no character
     EXPECT_EQ(runtime::Right("a乗c", 3), "乗c");
     EXPECT_EQ(runtime::Right("abc", 9), "abc");
     EXPECT_EQ(runtime::Length("常用工具"), 8);

@@ -83,8 +83,8 @@ TEST(ToolboxEndToEnd, SkinnedWindowWithTheStoredEntries) {
     test::ScratchDir dir;
     ::CopyFileA((test::ExeDirectory() + "\\toolbox.exe").c_str(), dir.File("toolbox.exe").c_str(), FALSE);
     test::WriteFileBytes(dir.File("a.txt"), "a");
-    test::WriteFileBytes(dir.File("petrez.alss"), "[常用工具]\r\n文件名=" + dir.File("a.txt") + "@&@[a.txt]&@&" +
-                                                       dir.path() + "@&@[文件夹]\r\n");
+    test::WriteFileBytes(dir.File("petrez.alss"), "[常用工具]\r\n文件名=" + dir.File("a.txt") +
+                                                      "@&@[a.txt]&@&" + dir.path() + "@&@[文件夹]\r\n");
     test::ChildProcess toolbox(dir.File("toolbox.exe"), dir.path());
     HWND window = StartAndWait(toolbox);
     ASSERT_NE(window, nullptr);
@@ -131,7 +131,8 @@ TEST(ToolboxEndToEnd, TheStoredSkinPictureIsShownAfterARestart) {
         return r > g + 60;
     };
     EXPECT_TRUE(reddish(grab.At(150, 60))) << std::hex << grab.At(150, 60) << " banner under the gloss";
-    EXPECT_TRUE(reddish(grab.At(150, 415))) << std::hex << grab.At(150, 415) << " status line in the skin colour";
+    EXPECT_TRUE(reddish(grab.At(150, 415)))
+        << std::hex << grab.At(150, 415) << " status line in the skin colour";
     EXPECT_EQ(grab.At(150, 380), 0xFFFFFFu) << "the face stays white";
 }
 

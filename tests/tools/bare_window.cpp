@@ -22,7 +22,7 @@ void Paint(HWND hwnd) {
 
 LRESULT CALLBACK BareProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_PAINT:   Paint(hwnd); return 0;
+    case WM_PAINT: Paint(hwnd); return 0;
     case WM_DESTROY: ::PostQuitMessage(0); return 0;
     }
     return ::DefWindowProcA(hwnd, msg, wp, lp);
@@ -37,8 +37,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = "BareWindow";
     ::RegisterClassA(&wc);
-    HWND window = ::CreateWindowExA(0, wc.lpszClassName, "bare window", WS_POPUP | WS_SYSMENU, 50, 50, 317, 427,
-                                    nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = ::CreateWindowExA(0, wc.lpszClassName, "bare window", WS_POPUP | WS_SYSMENU, 50, 50, 317,
+                                    427, nullptr, nullptr, wc.hInstance, nullptr);
     ::ShowWindow(window, SW_SHOW);
     ::UpdateWindow(window);
     MSG msg;

@@ -1,7 +1,7 @@
 // Drags files from this process onto a point of the screen, as Explorer would: presses the left
 // button over its own window (through the X server, with xdotool), runs OLE's DoDragDrop while a
-// helper thread moves the pointer to the target and releases it there. Usage: drag_source X Y PATH... Exit code 0 when the target took
-// the drop (copy), 1 when it did not, 2 on bad arguments.
+// helper thread moves the pointer to the target and releases it there. Usage: drag_source X Y PATH... Exit
+// code 0 when the target took the drop (copy), 1 when it did not, 2 on bad arguments.
 #include <windows.h>
 #include <ole2.h>
 
@@ -52,8 +52,8 @@ void XdoTool(const std::string& arguments) {
 DWORD WINAPI MovePointer(void*) {
     const std::string x = std::to_string(g_target.x), y = std::to_string(g_target.y);
     XdoTool("sleep 0.3 mousemove 120 120 sleep 0.1 mousemove " + std::to_string((50 + g_target.x) / 2) + " " +
-            std::to_string((50 + g_target.y) / 2) + " sleep 0.1 mousemove " + x + " " + y + " sleep 0.2 mousemove " +
-            std::to_string(g_target.x + 2) + " " + y + " sleep 0.3 mouseup 1");
+            std::to_string((50 + g_target.y) / 2) + " sleep 0.1 mousemove " + x + " " + y +
+            " sleep 0.2 mousemove " + std::to_string(g_target.x + 2) + " " + y + " sleep 0.3 mouseup 1");
     return 0;
 }
 
@@ -81,8 +81,9 @@ int main(int argc, char** argv) {
     for (int i = 3; i < argc; ++i) paths.push_back(Widen(argv[i]));
 
     ::OleInitialize(nullptr);
-    HWND window = ::CreateWindowExA(WS_EX_TOPMOST, "Static", "drag source", WS_POPUP | WS_VISIBLE | SS_BLACKRECT,
-                                    10, 10, 80, 80, nullptr, nullptr, nullptr, nullptr);
+    HWND window =
+        ::CreateWindowExA(WS_EX_TOPMOST, "Static", "drag source", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, 10,
+                          10, 80, 80, nullptr, nullptr, nullptr, nullptr);
     ::UpdateWindow(window);
     XdoTool("mousemove 50 50 sleep 0.1 mousedown 1");
     Pump(200);  // lets Wine see the pressed button before the drag loop asks for it

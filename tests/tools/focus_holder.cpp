@@ -9,10 +9,10 @@ int main() {
     wc.lpszClassName = "FocusHolder";
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     ::RegisterClassA(&wc);
-    HWND window = ::CreateWindowExA(0, "FocusHolder", "focus holder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 500, 300,
-                                    200, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND edit = ::CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, window, nullptr,
-                                  wc.hInstance, nullptr);
+    HWND window = ::CreateWindowExA(0, "FocusHolder", "focus holder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700,
+                                    500, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND edit = ::CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, window,
+                                  nullptr, wc.hInstance, nullptr);
     ::SetForegroundWindow(window);
     ::SetFocus(edit);
     MSG msg;

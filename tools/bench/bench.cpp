@@ -13,8 +13,10 @@ int main(int argc, char** argv) {
     bool quick = false;
     std::string parts;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
-        else parts += std::string(" ") + argv[i] + " ";
+        if (std::strcmp(argv[i], "--quick") == 0)
+            quick = true;
+        else
+            parts += std::string(" ") + argv[i] + " ";
     }
     const auto wanted = [&](const char* part) {
         return parts.empty() || parts.find(std::string(" ") + part + " ") != std::string::npos;
@@ -23,8 +25,10 @@ int main(int argc, char** argv) {
     if (wanted("list")) bench::RunListBench();
     if (wanted("startup")) bench::RunStartupBench();
     if (wanted("idle")) {
-        if (quick) std::printf("idle: left out (--quick)\n");
-        else bench::RunIdleBench(60);
+        if (quick)
+            std::printf("idle: left out (--quick)\n");
+        else
+            bench::RunIdleBench(60);
     }
     return 0;
 }

@@ -30,7 +30,8 @@ HWND CreateMainLikeWindow() {
     HWND hwnd = ::CreateWindowExA(0, wc.lpszClassName, "TAVEN桌面工具箱V2.0",
                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 100, 100, 317,
                                   427, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND child = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 48, 56, 184, 248, hwnd, nullptr, nullptr, nullptr);
+    HWND child =
+        ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 48, 56, 184, 248, hwnd, nullptr, nullptr, nullptr);
     skin::SkinEngine& engine = skin::TheSkinEngine;
     engine.SetFaceColor(0xFFFFFF);
     skin::WindowSettings settings;
@@ -73,7 +74,8 @@ void RunFrameBench() {
     }
     const double render = Median(renders), element = Median(elements);
     // The steps of one redraw, for finding where its time goes.
-    const double restore = MicrosPerCall(1000, [&](int) { ::BitBlt(cache, x, y, w, h, back, x, y, SRCCOPY); });
+    const double restore =
+        MicrosPerCall(1000, [&](int) { ::BitBlt(cache, x, y, w, h, back, x, y, SRCCOPY); });
     const auto frameGraphics = [&] {
         skin::GpGraphicsPtr g = skin::GraphicsOnDc(cache);
         GdipSetInterpolationMode(g.get(), Gdiplus::InterpolationModeNearestNeighbor);

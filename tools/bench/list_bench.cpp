@@ -27,8 +27,14 @@ std::vector<std::string> MakeTargets(const std::string& folder) {
     for (int i = 0; i < kEntries; ++i) {
         const std::string stem = folder + "\\e" + std::to_string(i);
         switch (i % 4) {
-        case 0: WriteFileText(stem + ".txt", "text"); paths.push_back(stem + ".txt"); break;
-        case 1: ::CreateDirectoryA(stem.c_str(), nullptr); paths.push_back(stem); break;
+        case 0:
+            WriteFileText(stem + ".txt", "text");
+            paths.push_back(stem + ".txt");
+            break;
+        case 1:
+            ::CreateDirectoryA(stem.c_str(), nullptr);
+            paths.push_back(stem);
+            break;
         case 2:
             WriteFileText(stem + ".url", "[InternetShortcut]\r\nURL=http://example.com/\r\n");
             paths.push_back(stem + ".url");
@@ -52,8 +58,8 @@ std::string ItemList(const std::vector<std::string>& paths) {
 void DrawBareIcons(const std::vector<std::string>& paths, HDC dc) {
     for (const std::string& path : paths) {
         SHFILEINFOA info = {};
-        const auto images = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA(
-            path.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SHELLICONSIZE));
+        const auto images = reinterpret_cast<HIMAGELIST>(
+            ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SHELLICONSIZE));
         if (images) ::ImageList_Draw(images, info.iIcon, dc, 0, 0, ILD_TRANSPARENT);
     }
 }

@@ -28,7 +28,8 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
     ::GetWindowThreadProcessId(hwnd, &owner);
     char text[64] = {};
     ::GetWindowTextA(hwnd, text, sizeof(text));
-    if (owner != search->processId || !::IsWindowVisible(hwnd) || lstrcmpA(text, search->title) != 0) return TRUE;
+    if (owner != search->processId || !::IsWindowVisible(hwnd) || lstrcmpA(text, search->title) != 0)
+        return TRUE;
     search->found = hwnd;
     return FALSE;
 }
@@ -43,8 +44,8 @@ public:
         std::string command = "\"" + exe + "\"";
         const std::string folder = exe.substr(0, exe.find_last_of('\\'));
         start_ = Now();
-        if (::CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             folder.c_str(), &startup, &info)) {
+        if (::CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                             &startup, &info)) {
             ::CloseHandle(info.hThread);
             process_ = info.hProcess;
             id_ = info.dwProcessId;
@@ -106,8 +107,10 @@ struct ToolboxFolder {
         std::string value;
         for (int i = 0; i < 20; ++i) {
             const std::string path = folder.path() + "\\entry" + std::to_string(i) + (i % 2 ? ".txt" : "");
-            if (i % 2) WriteFileText(path, "text");
-            else ::CreateDirectoryA(path.c_str(), nullptr);
+            if (i % 2)
+                WriteFileText(path, "text");
+            else
+                ::CreateDirectoryA(path.c_str(), nullptr);
             value += (value.empty() ? "" : "&@&") + app::MakeEntry(path);
         }
         WriteFileText(folder.path() + "\\petrez.alss", "[常用工具]\r\n文件名=" + value + "\r\n");
@@ -128,7 +131,8 @@ void EndBare(const Child& child, HWND window) {
 }
 
 double FileTimeSeconds(const FILETIME& t) {
-    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+           1e7;
 }
 
 double CpuSeconds(HANDLE process) {
@@ -159,10 +163,12 @@ void RunStartupBench() {
             EndBare(child, window);
         }
     }
-    std::printf("start-up: process start to the first painted frame, median of %d starts each\n", kStartRounds);
+    std::printf("start-up: process start to the first painted frame, median of %d starts each\n",
+                kStartRounds);
     if (toolbox.size() != kStartRounds || plain.size() != kStartRounds) {
         std::printf("  MISS: %d of %d toolbox and %d of %d bare starts showed a window\n",
-                    static_cast<int>(toolbox.size()), kStartRounds, static_cast<int>(plain.size()), kStartRounds);
+                    static_cast<int>(toolbox.size()), kStartRounds, static_cast<int>(plain.size()),
+                    kStartRounds);
         if (toolbox.empty() || plain.empty()) return;
     }
     const double t = Median(toolbox) * 1e3, b = Median(plain) * 1e3;

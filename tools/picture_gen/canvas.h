@@ -13,9 +13,7 @@ namespace pictures {
 struct Rgba {
     float r, g, b, a;
 };
-constexpr Rgba Rgb(int r, int g, int b, float a = 1.0f) {
-    return {float(r), float(g), float(b), a};
-}
+constexpr Rgba Rgb(int r, int g, int b, float a = 1.0f) { return {float(r), float(g), float(b), a}; }
 inline Rgba Mix(Rgba p, Rgba q, float t) {
     return {p.r + (q.r - p.r) * t, p.g + (q.g - p.g) * t, p.b + (q.b - p.b) * t, p.a + (q.a - p.a) * t};
 }
@@ -64,7 +62,8 @@ public:
         Fill(box, cover, [colour](float, float) { return colour; });
     }
     void FillRect(Box box, Rgba colour) {
-        Fill(box, [](float, float) { return 1.0f; }, colour);
+        Fill(
+            box, [](float, float) { return 1.0f; }, colour);
     }
 
     // Draws `src` with its top-left corner at (dx, dy), blended over this canvas.

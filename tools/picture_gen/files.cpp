@@ -16,7 +16,8 @@ namespace gp = Gdiplus::DllExports;
 namespace {
 
 // {1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}: the JPEG quality parameter of the GDI+ encoder.
-constexpr GUID kEncoderQuality = {0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
+constexpr GUID kEncoderQuality = {
+    0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
 
 struct ReleaseDeleter {
     void operator()(IUnknown* p) const { p->Release(); }
@@ -49,7 +50,8 @@ bool EncoderClsid(const wchar_t* mime, CLSID* clsid) {
     return false;
 }
 
-std::string SaveToBytes(Gdiplus::GpBitmap* bitmap, const wchar_t* mime, const Gdiplus::EncoderParameters* params) {
+std::string SaveToBytes(Gdiplus::GpBitmap* bitmap, const wchar_t* mime,
+                        const Gdiplus::EncoderParameters* params) {
     CLSID clsid;
     if (!EncoderClsid(mime, &clsid)) return {};
     IStream* raw = nullptr;
@@ -96,8 +98,8 @@ std::string EncodeJpeg(const Canvas& canvas, int quality) {
         for (int x = 0; x < canvas.width(); ++x)
             std::memcpy(&bgr[size_t(y) * stride + x * 3], &bgra[(size_t(y) * canvas.width() + x) * 4], 3);
     Gdiplus::GpBitmap* raw = nullptr;
-    if (gp::GdipCreateBitmapFromScan0(canvas.width(), canvas.height(), stride, PixelFormat24bppRGB, bgr.data(),
-                                      &raw) != Gdiplus::Ok)
+    if (gp::GdipCreateBitmapFromScan0(canvas.width(), canvas.height(), stride, PixelFormat24bppRGB,
+                                      bgr.data(), &raw) != Gdiplus::Ok)
         return {};
     std::unique_ptr<Gdiplus::GpBitmap, BitmapDeleter> bitmap(raw);
     ULONG value = ULONG(quality);
@@ -187,8 +189,9 @@ std::string EncodeIco(const std::vector<const Canvas*>& images) {
 int DrawLabel(Canvas& canvas, int x, int y, const std::wstring& text, const wchar_t* face, int pixelHeight,
               bool bold, Rgba colour) {
     HDC dc = ::CreateCompatibleDC(nullptr);
-    HFONT font = ::CreateFontW(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
+    HFONT font =
+        ::CreateFontW(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
     HGDIOBJ oldFont = ::SelectObject(dc, font);
     SIZE size{};
     ::GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);

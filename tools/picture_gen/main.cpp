@@ -20,7 +20,8 @@ constexpr Rgba kInk = Rgb(40, 48, 56);
 void Checker(Canvas& c, Box box) {
     for (int y = box.top; y < box.bottom; ++y)
         for (int x = box.left; x < box.right; ++x)
-            c.Set(x, y, ((x - box.left) / 8 + (y - box.top) / 8) % 2 ? Rgb(255, 255, 255) : Rgb(222, 226, 230));
+            c.Set(x, y,
+                  ((x - box.left) / 8 + (y - box.top) / 8) % 2 ? Rgb(255, 255, 255) : Rgb(222, 226, 230));
 }
 
 // Places `picture` at (x, y) over a backdrop: 0 checkerboard, 1 mid-tone, 2 white.
@@ -113,6 +114,8 @@ int main(int argc, char** argv) {
     ok = Save(root, "resources/document.ico", EncodeIco({&document})) && ok;
     ok = Save(root, "resources/default_skin.jpg", jpeg) && ok;
     ok = Save(root, "resources/toolbox.ico", EncodeIco({icons, icons + 5})) && ok;
-    ok = Save(root, "docs/pictures.png", EncodePng(ContactSheet(elements, controls, document, icons, skin))) && ok;
+    ok =
+        Save(root, "docs/pictures.png", EncodePng(ContactSheet(elements, controls, document, icons, skin))) &&
+        ok;
     return ok ? 0 : 1;
 }

@@ -65,8 +65,8 @@ void DrawGrip(Canvas& c) {
 // The three 60 x 52 frames at y 90: the window border and the banner-button hover and pressed
 // frames. Corners are rounded with radius 4, so they fit the 5-pixel corner pieces.
 struct FrameLook {
-    float outerAlpha;    // dark outer line
-    float innerAlpha;    // white highlight just inside it
+    float outerAlpha;           // dark outer line
+    float innerAlpha;           // white highlight just inside it
     float fillTop, fillBottom;  // white fill alpha, top and bottom
 };
 
@@ -75,13 +75,16 @@ void DrawFrame(Canvas& c, int left, const FrameLook& look) {
     auto sd = [=](float x, float y) { return SdRoundBox(x, y, l, t, r, b, 4); };
     const Box box{left, 90, left + 60, 142};
     if (look.fillTop > 0)
-        c.Fill(box, [&](float x, float y) { return Cover(sd(x, y) + 2); },
-               [&](float, float y) {
-                   const float k = (y - t) / (b - t);
-                   return Rgba{255, 255, 255, look.fillTop + (look.fillBottom - look.fillTop) * k};
-               });
-    c.Fill(box, [&](float x, float y) { return Band(sd(x, y), 1, 2); }, Rgb(255, 255, 255, look.innerAlpha));
-    c.Fill(box, [&](float x, float y) { return Band(sd(x, y), 0, 1); }, Rgb(0, 0, 0, look.outerAlpha));
+        c.Fill(
+            box, [&](float x, float y) { return Cover(sd(x, y) + 2); },
+            [&](float, float y) {
+                const float k = (y - t) / (b - t);
+                return Rgba{255, 255, 255, look.fillTop + (look.fillBottom - look.fillTop) * k};
+            });
+    c.Fill(
+        box, [&](float x, float y) { return Band(sd(x, y), 1, 2); }, Rgb(255, 255, 255, look.innerAlpha));
+    c.Fill(
+        box, [&](float x, float y) { return Band(sd(x, y), 0, 1); }, Rgb(0, 0, 0, look.outerAlpha));
 }
 
 // Caption-button glyphs, drawn into a mask in cell coordinates. Plain cells are 27 x 19 with
@@ -115,7 +118,8 @@ void GlyphHelp(Mask& m) {
     m.Cut([](float x, float y) { return x > 11 && x < 13 && y > 11 && y < 13 ? 1.0f : 0.0f; });
     m.Add([](float x, float y) { return Stroke(x, y, 11.5f, 11.5f, 11.5f, 14.5f, 1.0f); });
     m.Add([](float x, float y) { return Stroke(x, y, 11.5f, 14.5f, 13.9f, 12.1f, 1.0f); });
-    for (float dx : {11.5f, 13.5f, 15.5f}) m.Add([=](float x, float y) { return Cover(SdCircle(x, y, dx, 8, 0.75f)); });
+    for (float dx : {11.5f, 13.5f, 15.5f})
+        m.Add([=](float x, float y) { return Cover(SdCircle(x, y, dx, 8, 0.75f)); });
 }
 
 struct CaptionColumn {
@@ -124,9 +128,9 @@ struct CaptionColumn {
 };
 
 void DrawCaptionRows(Canvas& c) {
-    const CaptionColumn columns[] = {{0, 27, GlyphHelp},      {27, 27, GlyphMenu},     {54, 27, GlyphMainMenu},
-                                     {81, 27, GlyphMinimize}, {108, 27, GlyphMaximize}, {135, 27, GlyphRestore},
-                                     {162, 40, GlyphClose}};
+    const CaptionColumn columns[] = {
+        {0, 27, GlyphHelp},       {27, 27, GlyphMenu},     {54, 27, GlyphMainMenu}, {81, 27, GlyphMinimize},
+        {108, 27, GlyphMaximize}, {135, 27, GlyphRestore}, {162, 40, GlyphClose}};
     const int rows[] = {145, 165, 185};
     const float background[] = {0.0f, 143 / 255.0f, 85 / 255.0f};
     const Rgba closeFill[] = {Rgb(0, 0, 0, 0), Rgb(232, 36, 36, 0.85f), Rgb(196, 24, 24, 0.80f)};
@@ -142,7 +146,8 @@ void DrawCaptionRows(Canvas& c) {
             if (close && state > 0)
                 c.FillRect({col.x + 1, top, col.x + col.width, top + 19}, closeFill[state]);
             else if (state > 0)
-                c.FillRect({col.x + 1, top, col.x + col.width, top + 19}, Rgb(255, 255, 255, background[state]));
+                c.FillRect({col.x + 1, top, col.x + col.width, top + 19},
+                           Rgb(255, 255, 255, background[state]));
             Mask mask(col.width, 19);
             col.glyph(mask);
             mask.Paint(c, col.x, top, close && state > 0 ? kWhite : kGlyphGrey);
@@ -214,20 +219,24 @@ void DrawToggleCell(Canvas& c, int left, int top, bool radio, const ToggleLook& 
         return radio ? SdCircle(x, y, 7.5f, 7.5f, 6.5f) : SdRoundBox(x, y, 1, 1, 14, 14, 2);
     };
     if (look.glow)
-        cell.Fill(all, [&](float x, float y) { return Cover(sd(x, y) - 1); }, Rgb(133, 228, 255));
-    cell.Fill(all, [&](float x, float y) { return Cover(sd(x, y)); }, look.outline);
-    cell.Fill(all, [&](float x, float y) { return Cover(sd(x, y) + 1); },
-              [&](float, float y) { return Mix(look.fillTop, look.fillBottom, (y - 2) / 11); });
+        cell.Fill(
+            all, [&](float x, float y) { return Cover(sd(x, y) - 1); }, Rgb(133, 228, 255));
+    cell.Fill(
+        all, [&](float x, float y) { return Cover(sd(x, y)); }, look.outline);
+    cell.Fill(
+        all, [&](float x, float y) { return Cover(sd(x, y) + 1); },
+        [&](float, float y) { return Mix(look.fillTop, look.fillBottom, (y - 2) / 11); });
     if (look.checked && radio) {
-        cell.Fill(all, [](float x, float y) { return Cover(SdCircle(x, y, 7.5f, 7.5f, 3.0f)); },
-                  look.mark);
+        cell.Fill(
+            all, [](float x, float y) { return Cover(SdCircle(x, y, 7.5f, 7.5f, 3.0f)); }, look.mark);
     } else if (look.checked) {
-        cell.Fill(all,
-                  [](float x, float y) {
-                      return std::max(Stroke(x, y, 4.0f, 7.6f, 6.4f, 10.0f, 1.9f),
-                                      Stroke(x, y, 6.4f, 10.0f, 11.2f, 4.6f, 1.9f));
-                  },
-                  look.mark);
+        cell.Fill(
+            all,
+            [](float x, float y) {
+                return std::max(Stroke(x, y, 4.0f, 7.6f, 6.4f, 10.0f, 1.9f),
+                                Stroke(x, y, 6.4f, 10.0f, 11.2f, 4.6f, 1.9f));
+            },
+            look.mark);
     }
     FlattenOverWhite(c, cell, left, top);
 }
@@ -266,9 +275,9 @@ Canvas ControlSheet() {
         for (int checked = 0; checked < 2; ++checked) {
             const Rgba mark = radio ? Rgb(71, 168, 18) : Rgb(62, 156, 10);
             const ToggleLook looks[] = {
-                {blue, white, paleWhite, false, bool(checked), mark},             // normal
-                {blue, white, paleWhite, true, bool(checked), mark},              // hover
-                {blue, pressedTop, pressedBottom, true, bool(checked), mark},     // pressed
+                {blue, white, paleWhite, false, bool(checked), mark},                       // normal
+                {blue, white, paleWhite, true, bool(checked), mark},                        // hover
+                {blue, pressedTop, pressedBottom, true, bool(checked), mark},               // pressed
                 {grey, disabledFill, disabledFill, false, bool(checked), Rgb(93, 93, 93)},  // disabled
             };
             for (int state = 0; state < 4; ++state)
@@ -283,7 +292,7 @@ Canvas DocumentIcon() {
     Canvas c(32, 32);
     const int left = 6, top = 2, right = 25, bottom = 29, fold = 7;
     const Rgba edge = Rgb(124, 132, 140), foldEdge = Rgb(150, 158, 166);
-    auto cut = [&](int x, int y) { return x - (right - fold) > y - top; };   // beyond the diagonal
+    auto cut = [&](int x, int y) { return x - (right - fold) > y - top; };  // beyond the diagonal
     auto onDiagonal = [&](int x, int y) { return x - (right - fold) == y - top; };
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x) {
@@ -291,7 +300,8 @@ Canvas DocumentIcon() {
             Rgba colour = Mix(Rgb(255, 255, 255), Rgb(244, 246, 248), float(y - top) / (bottom - top));
             const bool inFold = x >= right - fold && y <= top + fold;
             if (inFold)
-                colour = Mix(Rgb(250, 251, 252), Rgb(210, 216, 222), float((x - (right - fold)) + (top + fold - y)) / (2 * fold));
+                colour = Mix(Rgb(250, 251, 252), Rgb(210, 216, 222),
+                             float((x - (right - fold)) + (top + fold - y)) / (2 * fold));
             if (inFold && (x == right - fold || y == top + fold)) colour = foldEdge;
             if (x == left || y == top || x == right || y == bottom || onDiagonal(x, y)) colour = edge;
             c.Set(x, y, colour);
@@ -307,12 +317,12 @@ Canvas DocumentIcon() {
 // them, so that every edge of the emblem falls on a pixel boundary.
 struct IconLayout {
     int size;
-    float inset, bottom, radius;            // tile
-    int bodyL, bodyT, bodyR, bodyB;          // toolbox body
+    float inset, bottom, radius;     // tile
+    int bodyL, bodyT, bodyR, bodyB;  // toolbox body
     float bodyRadius;
-    int handleL, handleT, handleR, stroke;   // handle, an arch standing on the body
-    int seamY, seamH;                        // lid seam
-    int claspW, claspH;                      // clasp on the seam, 0 for none
+    int handleL, handleT, handleR, stroke;  // handle, an arch standing on the body
+    int seamY, seamH;                       // lid seam
+    int claspW, claspH;                     // clasp on the seam, 0 for none
 };
 constexpr IconLayout kIconLayouts[] = {
     {64, 2, 61, 13, 13, 26, 51, 50, 4, 21, 17, 43, 4, 35, 2, 8, 8},
@@ -330,31 +340,53 @@ Canvas ToolboxIcon(int n) {
     Canvas c(n, n);
     const Box all{0, 0, n, n};
     const float s = n / 64.0f;
-    auto tile = [&](float x, float y) { return SdRoundBox(x, y, L.inset, L.inset, n - L.inset, L.bottom, L.radius); };
+    auto tile = [&](float x, float y) {
+        return SdRoundBox(x, y, L.inset, L.inset, n - L.inset, L.bottom, L.radius);
+    };
     if (L.bottom < n)  // soft shadow under the tile
-        c.Fill(all, [&](float x, float y) {
-            return 0.30f * Cover(SdRoundBox(x, y, L.inset, L.inset + 1.5f * s, n - L.inset, L.bottom + 1.5f * s, L.radius) / (1.2f * s));
-        }, Rgb(0, 40, 90));
-    c.Fill(all, [&](float x, float y) { return Cover(tile(x, y)); },
-           [&](float, float y) { return Mix(Rgb(86, 214, 250), Rgb(12, 128, 214), (y - L.inset) / (L.bottom - L.inset)); });
+        c.Fill(
+            all,
+            [&](float x, float y) {
+                return 0.30f * Cover(SdRoundBox(x, y, L.inset, L.inset + 1.5f * s, n - L.inset,
+                                                L.bottom + 1.5f * s, L.radius) /
+                                     (1.2f * s));
+            },
+            Rgb(0, 40, 90));
+    c.Fill(
+        all, [&](float x, float y) { return Cover(tile(x, y)); },
+        [&](float, float y) {
+            return Mix(Rgb(86, 214, 250), Rgb(12, 128, 214), (y - L.inset) / (L.bottom - L.inset));
+        });
     // A faint gloss on the upper half and a darker rim for definition on light backgrounds.
-    c.Fill(all, [&](float x, float y) { return Cover(tile(x, y) + 1) * (y < n * 0.5f ? 1.0f : 0.0f); },
-           [&](float, float y) { return Rgba{255, 255, 255, 0.20f * (1 - y / (n * 0.5f))}; });
-    if (n >= 24) c.Fill(all, [&](float x, float y) { return Band(tile(x, y), 0, 1); }, Rgb(6, 96, 170, 0.55f));
+    c.Fill(
+        all, [&](float x, float y) { return Cover(tile(x, y) + 1) * (y < n * 0.5f ? 1.0f : 0.0f); },
+        [&](float, float y) {
+            return Rgba{255, 255, 255, 0.20f * (1 - y / (n * 0.5f))};
+        });
+    if (n >= 24)
+        c.Fill(
+            all, [&](float x, float y) { return Band(tile(x, y), 0, 1); }, Rgb(6, 96, 170, 0.55f));
 
     // The emblem: a white toolbox with a handle, a lid seam and, on the larger sizes, a clasp.
     Mask m(n, n);
-    m.Add([&](float x, float y) { return Cover(SdRoundBox(x, y, L.bodyL, L.bodyT, L.bodyR, L.bodyB, L.bodyRadius)); });
+    m.Add([&](float x, float y) {
+        return Cover(SdRoundBox(x, y, L.bodyL, L.bodyT, L.bodyR, L.bodyB, L.bodyRadius));
+    });
     const float archRadius = std::min(L.stroke * 1.5f, (L.handleR - L.handleL) / 2.0f);
     m.Add([&](float x, float y) {
         if (y >= L.bodyT) return 0.0f;
-        return Band(SdRoundBox(x, y, L.handleL, L.handleT, L.handleR, L.bodyT + archRadius + 2, archRadius), 0, L.stroke);
+        return Band(SdRoundBox(x, y, L.handleL, L.handleT, L.handleR, L.bodyT + archRadius + 2, archRadius),
+                    0, L.stroke);
     });
     m.Cut([&](float, float y) { return y > L.seamY && y < L.seamY + L.seamH ? 1.0f : 0.0f; });
     if (L.claspW > 0) {
         const float cl = (n - L.claspW) / 2.0f, ct = L.seamY + L.seamH / 2.0f - L.claspH / 2.0f;
-        m.Cut([&](float x, float y) { return x > cl - 1 && x < cl + L.claspW + 1 && y > ct - 1 && y < ct + L.claspH + 1 ? 1.0f : 0.0f; });
-        m.Add([&](float x, float y) { return Cover(SdRoundBox(x, y, cl, ct, cl + L.claspW, ct + L.claspH, 1)); });
+        m.Cut([&](float x, float y) {
+            return x > cl - 1 && x < cl + L.claspW + 1 && y > ct - 1 && y < ct + L.claspH + 1 ? 1.0f : 0.0f;
+        });
+        m.Add([&](float x, float y) {
+            return Cover(SdRoundBox(x, y, cl, ct, cl + L.claspW, ct + L.claspH, 1));
+        });
     }
     if (n >= 32) m.Paint(c, 0, 1, Rgb(0, 50, 120, 0.28f));
     m.Paint(c, 0, 0, kWhite);
@@ -366,25 +398,33 @@ Canvas DefaultSkin() {
     Canvas c(w, h);
     // Sky: deeper at the top, pale toward the horizon, with a warm-white glow around the sun.
     const float sunX = 318, sunY = 46;
-    c.Fill({0, 0, w, h}, [](float, float) { return 1.0f; }, [=](float x, float y) {
-        Rgba sky = Mix(Rgb(146, 206, 222), Rgb(214, 238, 238), std::min(1.0f, y / 120));
-        const float d = std::hypot(x - sunX, y - sunY);
-        sky = Mix(sky, Rgb(252, 254, 246), 0.75f * std::exp(-(d * d) / (2 * 60.0f * 60.0f)));
-        return sky;
-    });
-    c.Fill({0, 0, w, h}, [=](float x, float y) { return Cover(SdCircle(x, y, sunX, sunY, 15)); },
-           Rgb(255, 255, 250, 0.85f));
+    c.Fill(
+        {0, 0, w, h}, [](float, float) { return 1.0f; },
+        [=](float x, float y) {
+            Rgba sky = Mix(Rgb(146, 206, 222), Rgb(214, 238, 238), std::min(1.0f, y / 120));
+            const float d = std::hypot(x - sunX, y - sunY);
+            sky = Mix(sky, Rgb(252, 254, 246), 0.75f * std::exp(-(d * d) / (2 * 60.0f * 60.0f)));
+            return sky;
+        });
+    c.Fill(
+        {0, 0, w, h}, [=](float x, float y) { return Cover(SdCircle(x, y, sunX, sunY, 15)); },
+        Rgb(255, 255, 250, 0.85f));
     // Soft clouds: blobs with a wide feathered edge.
     struct Blob {
         float x, y, r;
     };
-    const Blob clouds[] = {{120, 40, 16}, {142, 34, 20}, {166, 42, 15}, {104, 46, 10}, {184, 47, 9},
-                           {236, 78, 10}, {252, 72, 13}, {270, 78, 10}, {30, 20, 12}, {48, 16, 15}, {66, 22, 10}};
-    c.Fill({0, 0, w, 140}, [&](float x, float y) {
-        float a = 0;
-        for (const Blob& b : clouds) a = std::max(a, 1 - Smooth(-6, 4, SdCircle(x, y * 1.4f, b.x, b.y * 1.4f, b.r)));
-        return a * Smooth(0, 1, (54 - y) / 30 + (y > 60 ? 1 : 0));
-    }, Rgb(255, 255, 255, 0.60f));
+    const Blob clouds[] = {{120, 40, 16}, {142, 34, 20}, {166, 42, 15}, {104, 46, 10},
+                           {184, 47, 9},  {236, 78, 10}, {252, 72, 13}, {270, 78, 10},
+                           {30, 20, 12},  {48, 16, 15},  {66, 22, 10}};
+    c.Fill(
+        {0, 0, w, 140},
+        [&](float x, float y) {
+            float a = 0;
+            for (const Blob& b : clouds)
+                a = std::max(a, 1 - Smooth(-6, 4, SdCircle(x, y * 1.4f, b.x, b.y * 1.4f, b.r)));
+            return a * Smooth(0, 1, (54 - y) / 30 + (y > 60 ? 1 : 0));
+        },
+        Rgb(255, 255, 255, 0.60f));
     // Hills in layers, paler with distance. Each ridge is a sum of sines; its edge is
     // antialiased by the vertical distance scaled by the slope.
     struct Ridge {
@@ -397,32 +437,45 @@ Canvas DefaultSkin() {
         {134, 10, 0.010f, 0.3f, 4, 0.033f, 1.7f, Rgb(122, 190, 172), Rgb(166, 214, 196)},
     };
     for (const Ridge& r : ridges) {
-        auto edge = [&](float x) { return r.base + r.a1 * std::sin(x * r.f1 + r.p1) + r.a2 * std::sin(x * r.f2 + r.p2); };
-        c.Fill({0, 0, w, h}, [&](float x, float y) {
-            const float slope = (edge(x + 0.5f) - edge(x - 0.5f));
-            return Cover((edge(x) - y) / std::sqrt(1 + slope * slope));
-        }, [&](float, float y) { return Mix(r.top, r.bottom, std::clamp((y - r.base + 20) / 80, 0.0f, 1.0f)); });
+        auto edge = [&](float x) {
+            return r.base + r.a1 * std::sin(x * r.f1 + r.p1) + r.a2 * std::sin(x * r.f2 + r.p2);
+        };
+        c.Fill(
+            {0, 0, w, h},
+            [&](float x, float y) {
+                const float slope = (edge(x + 0.5f) - edge(x - 0.5f));
+                return Cover((edge(x) - y) / std::sqrt(1 + slope * slope));
+            },
+            [&](float, float y) {
+                return Mix(r.top, r.bottom, std::clamp((y - r.base + 20) / 80, 0.0f, 1.0f));
+            });
     }
     // A still lake with light streaks, and a near bank.
-    c.Fill({0, 160, w, h}, [](float, float y) { return Cover(178 - y); },
-           [](float, float y) { return Mix(Rgb(196, 232, 234), Rgb(168, 218, 222), (y - 178) / 120); });
+    c.Fill(
+        {0, 160, w, h}, [](float, float y) { return Cover(178 - y); },
+        [](float, float y) { return Mix(Rgb(196, 232, 234), Rgb(168, 218, 222), (y - 178) / 120); });
     for (int i = 0; i < 9; ++i) {
         const float y0 = 190 + i * 13.0f, x0 = 40 + std::fmod(i * 97.0f, 260.0f), len = 40 + (i % 3) * 26.0f;
-        c.Fill({0, 180, w, 320}, [=](float x, float y) {
-            return Cover(SdRoundBox(x, y, x0, y0, x0 + len, y0 + 1.5f, 0.75f));
-        }, Rgb(255, 255, 255, 0.45f));
+        c.Fill(
+            {0, 180, w, 320},
+            [=](float x, float y) { return Cover(SdRoundBox(x, y, x0, y0, x0 + len, y0 + 1.5f, 0.75f)); },
+            Rgb(255, 255, 255, 0.45f));
     }
     auto bank = [](float x) { return 300 + 26 * std::sin(x * 0.012f + 2.4f) + 8 * std::sin(x * 0.05f); };
-    c.Fill({0, 240, w, h}, [&](float x, float y) { return Cover(bank(x) - y); },
-           [](float, float y) { return Mix(Rgb(150, 208, 184), Rgb(124, 192, 168), (y - 280) / 120); });
+    c.Fill(
+        {0, 240, w, h}, [&](float x, float y) { return Cover(bank(x) - y); },
+        [](float, float y) { return Mix(Rgb(150, 208, 184), Rgb(124, 192, 168), (y - 280) / 120); });
     // Two birds far away.
     const float birds[][3] = {{212, 30, 1.0f}, {232, 40, 0.8f}};
     for (const auto& b : birds)
-        c.Fill({0, 0, w, 80}, [&](float x, float y) {
-            const float k = b[2];
-            return std::max(Stroke(x, y, b[0] - 5 * k, b[1] - 2 * k, b[0], b[1], 1.0f),
-                            Stroke(x, y, b[0], b[1], b[0] + 5 * k, b[1] - 2.5f * k, 1.0f));
-        }, Rgb(70, 120, 130, 0.6f));
+        c.Fill(
+            {0, 0, w, 80},
+            [&](float x, float y) {
+                const float k = b[2];
+                return std::max(Stroke(x, y, b[0] - 5 * k, b[1] - 2 * k, b[0], b[1], 1.0f),
+                                Stroke(x, y, b[0], b[1], b[0] + 5 * k, b[1] - 2.5f * k, 1.0f));
+            },
+            Rgb(70, 120, 130, 0.6f));
     // A little grain, so that the encoder keeps the long gradients free of bands.
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {

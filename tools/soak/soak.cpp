@@ -64,15 +64,15 @@ std::string Change(long before, long after) {
 }
 
 void PrintHeader() {
-    std::printf("%-16s %6s %8s  %-11s %-9s %-7s %-9s %-11s %-9s %-7s %s\n", "cycle", "runs", "ms", "GDI", "icons",
-                "menus", "windows", "USER", "engine", "selDel", "private KiB");
+    std::printf("%-16s %6s %8s  %-11s %-9s %-7s %-9s %-11s %-9s %-7s %s\n", "cycle", "runs", "ms", "GDI",
+                "icons", "menus", "windows", "USER", "engine", "selDel", "private KiB");
 }
 
 void PrintRow(const char* name, int runs, double ms, const soak::Figures& b, const soak::Figures& a) {
     std::printf("%-16s %6d %8.0f  %-11s %-9s %-7s %-9s %-11s %-9s %-7s %lld>%lld (%+lld)%s\n", name, runs, ms,
-                Change(b.gdi, a.gdi).c_str(), Change(b.icons, a.icons).c_str(), Change(b.menus, a.menus).c_str(),
-                Change(b.windows, a.windows).c_str(), Change(b.user, a.user).c_str(),
-                Change(b.engineLive, a.engineLive).c_str(),
+                Change(b.gdi, a.gdi).c_str(), Change(b.icons, a.icons).c_str(),
+                Change(b.menus, a.menus).c_str(), Change(b.windows, a.windows).c_str(),
+                Change(b.user, a.user).c_str(), Change(b.engineLive, a.engineLive).c_str(),
                 Change(b.deletedWhileSelected, a.deletedWhileSelected).c_str(), b.privateBytes / 1024,
                 a.privateBytes / 1024, (a.privateBytes - b.privateBytes) / 1024,
                 soak::Unchanged(b, a, g_judgeMemory) ? "" : "   <-- CHANGED");
@@ -108,7 +108,8 @@ int main(int argc, char** argv) {
             const soak::Figures before = soak::Measure();
             const auto t0 = std::chrono::steady_clock::now();
             (driver.*cycle.run)(runs);
-            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
             const soak::Figures after = soak::Measure();
             PrintRow(cycle.name, runs, ms, before, after);
             clean = clean && soak::Unchanged(before, after, g_judgeMemory);
@@ -122,7 +123,8 @@ int main(int argc, char** argv) {
                     driver.messages() ? ", last: " : "", driver.lastMessage().c_str());
     }
     RemoveFolder(folder);
-    if (problems) std::printf("soak: %d steps did not behave (list not refilled, menu not shown...)\n", problems);
+    if (problems)
+        std::printf("soak: %d steps did not behave (list not refilled, menu not shown...)\n", problems);
     std::printf("soak: %s\n", clean && !problems ? "every figure ended where it began" : "FAILED");
     return clean && !problems ? 0 : 1;
 }
