@@ -4,21 +4,11 @@
 # Usage: scripts/bench.sh [--quick] [frame] [list] [startup] [idle]
 #   --quick leaves out the 60-second idle measurement.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-"$root/scripts/setup.sh"
+# shellcheck source=scripts/common.sh
+. "$(dirname "$0")/common.sh"
+build_i686 bench toolbox bare_window
 
-build=${TOOLBOX_BUILD_DIR:-$root/build}
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build "$build" -j "$(nproc)" --target bench toolbox bare_window
-
-PREFIX_KIND=test
-# shellcheck source=scripts/wine-env.sh
-. "$root/scripts/wine-env.sh"
-trap stop_wine_and_x EXIT
-start_xvfb
-prepare_prefix
-start_keeper
+start_wine_session test
 
 # CPU time (utime + stime, in clock ticks) of a Unix process, summed over its threads: under Wine
 # the first thread of a program may end while the others run on.

@@ -2,13 +2,9 @@
 # Builds the shipped i686 exe and writes the portable package dist/toolbox-<version>-win32.zip
 # (toolbox.exe and the user guide).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-"$root/scripts/setup.sh"
-
-build=${TOOLBOX_BUILD_DIR:-$root/build}
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build "$build" -j "$(nproc)" --target toolbox
+# shellcheck source=scripts/common.sh
+. "$(dirname "$0")/common.sh"
+build_i686 toolbox
 version=$(sed -n 's/^project(toolbox VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 stage=$(mktemp -d)

@@ -2,17 +2,11 @@
 # Builds the toolbox and starts it under Wine: on your display when there is one, otherwise in
 # Xvfb, where it writes build/screenshot.png after a few seconds and ends.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-"$root/scripts/setup.sh"
+# shellcheck source=scripts/common.sh
+. "$(dirname "$0")/common.sh"
+build_i686 toolbox
 
-build=${TOOLBOX_BUILD_DIR:-$root/build}
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build "$build" -j "$(nproc)" --target toolbox
-
-PREFIX_KIND=run
-# shellcheck source=scripts/wine-env.sh
-. "$root/scripts/wine-env.sh"
+use_wine_prefix run
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   prepare_prefix
   exec wine "$build/toolbox.exe"

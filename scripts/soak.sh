@@ -4,21 +4,11 @@
 # private memory is judged too (the checks hold freed blocks back). Fails when either run fails or
 # the heap checks reported anything. Usage: scripts/soak.sh [divisor]  (10 runs a tenth of each cycle)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-"$root/scripts/setup.sh"
+# shellcheck source=scripts/common.sh
+. "$(dirname "$0")/common.sh"
+build_i686 soak
 
-build=${TOOLBOX_BUILD_DIR:-$root/build}
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build "$build" --target soak -j "$(nproc)"
-
-PREFIX_KIND=test
-# shellcheck source=scripts/wine-env.sh
-. "$root/scripts/wine-env.sh"
-trap stop_wine_and_x EXIT
-start_xvfb
-prepare_prefix
-start_keeper
+start_wine_session test
 heap_log=$(mktemp)
 status=0
 echo "== soak with Wine's heap checks"

@@ -4,17 +4,10 @@
 # default_skin.jpg,toolbox.ico} and docs/pictures.png. Uses the test prefix of scripts/test.sh (or
 # TOOLBOX_PREFIX), whose font replacements give the logo its Chinese face.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-"$root/scripts/setup.sh"
-
-build=${TOOLBOX_BUILD_DIR:-$root/build}
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build "$build" -j 2 --target picture_gen
-
-PREFIX_KIND=test
-# shellcheck source=scripts/wine-env.sh
-. "$root/scripts/wine-env.sh"
+# shellcheck source=scripts/common.sh
+. "$(dirname "$0")/../scripts/common.sh"
+build_i686 picture_gen
+use_wine_prefix test
 trap stop_wine_and_x EXIT
 start_xvfb
 prepare_prefix
