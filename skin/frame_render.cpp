@@ -285,6 +285,10 @@ bool RenderFrame(HWND hwnd, bool force) {
     ReplaceBitmaps(hwnd, reference.get(), size);
     HDC cache = CacheDc(hwnd);
     WindowRecord* record = RecordInRange(hwnd);
+    if (record) {
+        record->cacheDc = cache;
+        record->backDc = BackDc(hwnd);
+    }
     {
         GpGraphicsPtr graphics = FrameGraphics(cache);
         ComposeBackground(hwnd, graphics.get(), size, record);
@@ -318,10 +322,11 @@ void RedrawElement(HWND hwnd, int index) {
     if (!record) return;
     const DuiElement* element = record->Element(index);
     if (!element || !element->visible) return;
-    HDC cache = CacheDc(hwnd);
+    HDC cache = record->cacheDc ? record->cacheDc : CacheDc(hwnd);
+    HDC back = record->backDc ? record->backDc : BackDc(hwnd);
     if (!cache) return;
     const DuiElement copy = *element;
-    ::BitBlt(cache, copy.x, copy.y, copy.width, copy.height, BackDc(hwnd), copy.x, copy.y, SRCCOPY);
+    ::BitBlt(cache, copy.x, copy.y, copy.width, copy.height, back, copy.x, copy.y, SRCCOPY);
     {
         GpGraphicsPtr graphics = FrameGraphics(cache);
         DrawElement(copy, cache, graphics.get());
