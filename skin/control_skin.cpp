@@ -45,17 +45,6 @@ void SkinButton(HWND button, DWORD style, int type) {
     SubclassWindow(button, ControlButtonProc);
 }
 
-struct Size {
-    int width;
-    int height;
-};
-
-Size WindowSize(HWND hwnd) {
-    RECT rect{};
-    ::GetWindowRect(hwnd, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 std::string WindowText(HWND hwnd) {
     const int length = ::GetWindowTextLengthA(hwnd);
     if (length <= 0) return {};

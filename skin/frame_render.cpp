@@ -14,17 +14,6 @@ namespace {
 constexpr int kCaptionTextBottom = 26;  // the title band ends where the banner buttons start
 constexpr int kCaptionOverhang = 8;     // banner captions may spread this far beside their button
 
-struct Size {
-    int width;
-    int height;
-};
-
-Size WindowSize(HWND hwnd) {
-    RECT rect{};
-    ::GetWindowRect(hwnd, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 // The size of the last full render: what the cache bitmaps hold.
 Size CachedSize(HWND hwnd) { return {ReadIntProp(hwnd, prop::kWidth), ReadIntProp(hwnd, prop::kHeight)}; }
 

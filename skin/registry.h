@@ -59,6 +59,17 @@ void WriteHandleProp(HWND hwnd, const char* name, H handle) {
     WriteProp(hwnd, name, reinterpret_cast<INT_PTR>(handle));
 }
 
+// A window's outer size in pixels (its GetWindowRect), which frames and controls are drawn to.
+struct Size {
+    int width;
+    int height;
+};
+inline Size WindowSize(HWND hwnd) {
+    RECT rect{};
+    ::GetWindowRect(hwnd, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
 // A routine the application gives the engine (click hooks), called without arguments.
 using ElementHook = void (*)();
 
