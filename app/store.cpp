@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "runtime/files.h"
+#include "runtime/ini_text.h"
 #include "runtime/profile.h"
 #include "runtime/text.h"
 
@@ -25,13 +26,11 @@ bool HasSeparator(std::string_view s) {
            HasLineBreak(s);
 }
 
-bool IsProfileBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
-
 // The profile reader trims blanks around a value and strips a pair of enclosing quotes; a value it
 // would change that way is not read back as written.
 bool ReadsBackUnchanged(std::string_view value) {
     if (value.empty()) return true;
-    if (IsProfileBlank(value.front()) || IsProfileBlank(value.back())) return false;
+    if (runtime::IsProfileBlank(value.front()) || runtime::IsProfileBlank(value.back())) return false;
     return !(value.size() >= 2 && value.front() == '"' && value.back() == '"');
 }
 

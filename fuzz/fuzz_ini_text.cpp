@@ -10,13 +10,7 @@ using namespace runtime;
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
+std::string_view Trim(std::string_view s) { return TrimProfileBlanks(s); }
 
 // Whether the name ends in a lone first byte of a double-byte character, which would swallow the
 // "]" or "=" written after it.

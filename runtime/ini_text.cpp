@@ -6,16 +6,13 @@
 
 namespace runtime {
 
-namespace {
-
-// The blanks the profile reader trims around names and values (0x1a is the old end-of-file mark).
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+std::string_view TrimProfileBlanks(std::string_view s) {
+    while (!s.empty() && IsProfileBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsProfileBlank(s.back())) s.remove_suffix(1);
     return s;
 }
+
+namespace {
 
 bool NamesEqual(std::string_view a, std::string_view b) {
     return a.size() == b.size() && (a.empty() || Find(a, b, 1, false) == 1);
@@ -40,7 +37,7 @@ Line ParseLine(std::string_view text, std::size_t begin) {
     line.end = newline == std::string_view::npos ? text.size() : newline + 1;
     line.lineBreak = newline == std::string_view::npos ? text.size() : newline;
     if (newline != std::string_view::npos && newline > begin && text[newline - 1] == '\r') --line.lineBreak;
-    line.content = Trim(text.substr(begin, line.end - begin));
+    line.content = TrimProfileBlanks(text.substr(begin, line.end - begin));
     const std::size_t contentAt = static_cast<std::size_t>(line.content.data() - text.data());
     if (!line.content.empty() && line.content.front() == '[') {
         // The name runs to the last "]" of the line, found character by character: a "]" can be the
@@ -57,9 +54,9 @@ Line ParseLine(std::string_view text, std::size_t begin) {
         line.name = line.content;
         return line;
     }
-    line.name = Trim(line.content.substr(0, static_cast<std::size_t>(equals) - 1));
+    line.name = TrimProfileBlanks(line.content.substr(0, static_cast<std::size_t>(equals) - 1));
     std::size_t value = contentAt + static_cast<std::size_t>(equals);
-    while (value < contentAt + line.content.size() && IsBlank(text[value])) ++value;
+    while (value < contentAt + line.content.size() && IsProfileBlank(text[value])) ++value;
     line.valueBegin = value;
     return line;
 }
@@ -78,7 +75,7 @@ struct SectionRange {
 
 std::optional<SectionRange> FindSection(const std::vector<Line>& lines, std::string_view name) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!lines[i].header || !NamesEqual(Trim(lines[i].name), name)) continue;
+        if (!lines[i].header || !NamesEqual(TrimProfileBlanks(lines[i].name), name)) continue;
         std::size_t last = i + 1;
         while (last < lines.size() && !lines[last].header) ++last;
         return SectionRange{i, last};
@@ -139,8 +136,8 @@ std::string WithKeySet(std::string_view text, const std::vector<Line>& lines, Se
 std::optional<std::string> EditIniText(std::string_view text, std::string_view section,
                                        const std::optional<std::string>& key,
                                        const std::optional<std::string>& value) {
-    section = Trim(section);
-    const std::string_view keyName = key ? Trim(*key) : std::string_view();
+    section = TrimProfileBlanks(section);
+    const std::string_view keyName = key ? TrimProfileBlanks(*key) : std::string_view();
     if (section.empty() || (key && keyName.empty())) return std::nullopt;
     if (HasLineBreak(section) || HasLineBreak(keyName) || (value && HasLineBreak(*value)))
         return std::nullopt;
@@ -157,7 +154,7 @@ std::optional<std::string> EditIniText(std::string_view text, std::string_view s
         return Spliced(text, lines[*k].begin, lines[*k].end, "");
     }
     std::string_view newValue = *value;
-    while (!newValue.empty() && IsBlank(newValue.front())) newValue.remove_prefix(1);
+    while (!newValue.empty() && IsProfileBlank(newValue.front())) newValue.remove_prefix(1);
     if (!range) {
         const std::string eol = LineEnding(text);
         std::string out(text);
@@ -171,8 +168,8 @@ std::optional<std::string> EditIniText(std::string_view text, std::string_view s
 std::optional<IniValueSpan> FindIniValue(std::string_view text, std::string_view section,
                                          std::string_view key) {
     const std::vector<Line> lines = ParseLines(text);
-    const std::optional<SectionRange> range = FindSection(lines, Trim(section));
-    const auto k = range ? FindKey(lines, *range, Trim(key)) : std::nullopt;
+    const std::optional<SectionRange> range = FindSection(lines, TrimProfileBlanks(section));
+    const auto k = range ? FindKey(lines, *range, TrimProfileBlanks(key)) : std::nullopt;
     if (!k || !lines[*k].valueBegin) return std::nullopt;
     return IniValueSpan{*lines[*k].valueBegin, ContentEnd(text, lines[*k])};
 }

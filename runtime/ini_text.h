@@ -28,4 +28,9 @@ struct IniValueSpan {
 std::optional<IniValueSpan> FindIniValue(std::string_view text, std::string_view section,
                                          std::string_view key);
 
+// The blanks the profile reader trims around names and values (0x1a is the old end-of-file mark),
+// and a text without them at either end.
+constexpr bool IsProfileBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
+std::string_view TrimProfileBlanks(std::string_view s);
+
 }  // namespace runtime
