@@ -14,12 +14,6 @@ namespace app {
 
 namespace {
 
-constexpr COLORREF kFaceColor = 0x00FFFFFF;
-constexpr int kBannerHeight = 120;
-constexpr int kStatusHeight = 20;
-constexpr char kBannerCaption[] = "我的工具箱";
-constexpr char kStatusText[] = "有问题或建议，欢迎到支持网站的交流区留言";
-
 runtime::FileDialog& SkinDialog() {  // "通用对话框1"
     static runtime::FileDialog dialog;
     return dialog;
@@ -29,6 +23,18 @@ std::string_view DefaultSkinPicture() { return runtime::EmbeddedBytes(IDR_DEFAUL
 
 }  // namespace
 
+skin::WindowSettings MainWindowSkinSettings() {
+    skin::WindowSettings settings;
+    settings.bannerHeight = 120;
+    settings.statusHeight = 20;
+    settings.minimizeBox = 0;
+    settings.maximizeBox = 0;
+    settings.helpButton = 0;
+    settings.mainMenuButton = 1;
+    settings.sizeBox = 0;
+    return settings;
+}
+
 void StartSkinEngine() { skin::SkinModuleStartup(); }
 
 void StopSkinEngine() { skin::SkinModuleShutdown(); }
@@ -36,22 +42,14 @@ void StopSkinEngine() { skin::SkinModuleShutdown(); }
 void SetUpMainWindowSkin() {
     skin::SkinEngine& engine = skin::TheSkinEngine;
     HWND window = MainWindow();
-    engine.SetFaceColor(kFaceColor);
+    engine.SetFaceColor(kMainFaceColor);
     engine.SkinAllControls();
-    skin::WindowSettings settings;
-    settings.bannerHeight = kBannerHeight;
-    settings.statusHeight = kStatusHeight;
-    settings.minimizeBox = 0;
-    settings.maximizeBox = 0;
-    settings.helpButton = 0;
-    settings.mainMenuButton = 1;
-    settings.sizeBox = 0;
-    engine.RegisterWindow(window, settings);
-    engine.AddBannerButton(window, kBannerCaption, runtime::EmbeddedBytes(IDR_TOOLBOX_ICON),
+    engine.RegisterWindow(window, MainWindowSkinSettings());
+    engine.AddBannerButton(window, kMainBannerCaption, runtime::EmbeddedBytes(IDR_TOOLBOX_ICON),
                            CategoryListControl());
-    engine.SelectBannerButton(window, kBannerCaption);
+    engine.SelectBannerButton(window, kMainBannerCaption);
     engine.SetMainMenuClickHook(window, PopUpSkinMenu);
-    engine.SetStatusText(window, kStatusText);
+    engine.SetStatusText(window, kMainStatusText);
 }
 
 void LoadStoredSkin() {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/skin_setup.h"
 #include "resources/resource_ids.h"
 #include "runtime/embedded.h"
 #include "skin/engine.h"
@@ -33,19 +34,11 @@ HWND CreateMainLikeWindow() {
     HWND child =
         ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 48, 56, 184, 248, hwnd, nullptr, nullptr, nullptr);
     skin::SkinEngine& engine = skin::TheSkinEngine;
-    engine.SetFaceColor(0xFFFFFF);
-    skin::WindowSettings settings;
-    settings.bannerHeight = 120;
-    settings.statusHeight = 20;
-    settings.minimizeBox = 0;
-    settings.maximizeBox = 0;
-    settings.helpButton = 0;
-    settings.mainMenuButton = 1;
-    settings.sizeBox = 0;
-    engine.RegisterWindow(hwnd, settings);
-    engine.AddBannerButton(hwnd, "我的工具箱", runtime::EmbeddedBytes(IDR_TOOLBOX_ICON), child);
-    engine.SelectBannerButton(hwnd, "我的工具箱");
-    engine.SetStatusText(hwnd, "有问题或建议，欢迎到支持网站的交流区留言");
+    engine.SetFaceColor(app::kMainFaceColor);
+    engine.RegisterWindow(hwnd, app::MainWindowSkinSettings());
+    engine.AddBannerButton(hwnd, app::kMainBannerCaption, runtime::EmbeddedBytes(IDR_TOOLBOX_ICON), child);
+    engine.SelectBannerButton(hwnd, app::kMainBannerCaption);
+    engine.SetStatusText(hwnd, app::kMainStatusText);
     engine.LoadSkinFromBytes(runtime::EmbeddedBytes(IDR_DEFAULT_SKIN));
     ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     ::UpdateWindow(hwnd);
