@@ -10,17 +10,11 @@
 #include "skin/image_layout.h"
 #include "skin/registry.h"
 #include "skin/resources.h"
+#include "tests/skin_environment.h"
 
 namespace {
 
 using namespace skin;
-
-// The engine's shared resources, made once per test exe before the first test runs.
-class SkinEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { SkinModuleStartup(); }
-};
-const auto* const kSkinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
 
 TEST(ButtonClassification, ByStyleType) {
     const struct {

@@ -15,6 +15,7 @@
 #include "resources/resource_ids.h"
 #include "runtime/embedded.h"
 #include "skin/resources.h"
+#include "tests/skin_environment.h"
 
 namespace {
 
@@ -22,13 +23,6 @@ using namespace skin;
 
 constexpr int kW = 317;
 constexpr int kH = 427;
-
-// The engine's shared resources, made once per test exe before the first test runs.
-class SkinEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { SkinModuleStartup(); }
-};
-const auto* const kSkinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
 
 // A borderless popup of 317 x 427, registered with the given settings and destroyed at the end.
 class SkinnedWindow {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "tests/test_pictures.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -25,30 +26,8 @@ void PutLe32(std::string& s, size_t at, uint32_t v) {
 // The colour of pixel (x, y) in every test picture: COLORREF 0x00BBGGRR.
 COLORREF PixelColor(int x, int y) { return RGB(40 * x + 10, 50 * y + 20, 200); }
 
-// An uncompressed bottom-up 24-bit BMP file.
-std::string MakeBmp(int width, int height) {
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::string bmp(54 + stride * height, '\0');
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    PutLe32(bmp, 2, static_cast<uint32_t>(bmp.size()));
-    PutLe32(bmp, 10, 54);
-    PutLe32(bmp, 14, 40);
-    PutLe32(bmp, 18, static_cast<uint32_t>(width));
-    PutLe32(bmp, 22, static_cast<uint32_t>(height));
-    PutLe16(bmp, 26, 1);
-    PutLe16(bmp, 28, 24);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = PixelColor(x, y);
-            const size_t at = 54 + static_cast<size_t>(height - 1 - y) * stride + x * 3;
-            bmp[at] = static_cast<char>(GetBValue(c));
-            bmp[at + 1] = static_cast<char>(GetGValue(c));
-            bmp[at + 2] = static_cast<char>(GetRValue(c));
-        }
-    }
-    return bmp;
-}
+// An uncompressed bottom-up 24-bit BMP file of the test colours.
+std::string MakeBmp(int width, int height) { return test::MakeBmp(width, height, PixelColor); }
 
 // An .ico file with one 16 x 16, 32-bit entry whose image data starts at offset 22.
 constexpr int kIconSide = 16;
