@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/hdrop_data.h"
+#include "tests/test_support.h"
 
 namespace {
 
@@ -34,36 +35,15 @@ public:
 
 POINT g_target;
 
-// Runs xdotool through Wine's start.exe: pointer moves made through the X server reach the drag
-// loop like a person's (injected input does not).
-void XdoTool(const std::string& arguments) {
-    std::string command = "start.exe /wait /unix /usr/bin/xdotool " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                         &startup, &process)) {
-        ::WaitForSingleObject(process.hProcess, 10000);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
-}
-
+// Pointer moves and presses go through the X server (test::XdoTool): they reach the drag loop like
+// a person's, which injected input does not.
 DWORD WINAPI MovePointer(void*) {
     const std::string x = std::to_string(g_target.x), y = std::to_string(g_target.y);
-    XdoTool("sleep 0.3 mousemove 120 120 sleep 0.1 mousemove " + std::to_string((50 + g_target.x) / 2) + " " +
-            std::to_string((50 + g_target.y) / 2) + " sleep 0.1 mousemove " + x + " " + y +
-            " sleep 0.2 mousemove " + std::to_string(g_target.x + 2) + " " + y + " sleep 0.3 mouseup 1");
+    test::XdoTool("sleep 0.3 mousemove 120 120 sleep 0.1 mousemove " + std::to_string((50 + g_target.x) / 2) +
+                  " " + std::to_string((50 + g_target.y) / 2) + " sleep 0.1 mousemove " + x + " " + y +
+                  " sleep 0.2 mousemove " + std::to_string(g_target.x + 2) + " " + y +
+                  " sleep 0.3 mouseup 1");
     return 0;
-}
-
-void Pump(int ms) {
-    const DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
-    while (static_cast<LONG>(end - ::GetTickCount()) > 0) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-        ::Sleep(5);
-    }
 }
 
 std::wstring Widen(const char* ansi) {
@@ -85,8 +65,8 @@ int main(int argc, char** argv) {
         ::CreateWindowExA(WS_EX_TOPMOST, "Static", "drag source", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, 10,
                           10, 80, 80, nullptr, nullptr, nullptr, nullptr);
     ::UpdateWindow(window);
-    XdoTool("mousemove 50 50 sleep 0.1 mousedown 1");
-    Pump(200);  // lets Wine see the pressed button before the drag loop asks for it
+    test::XdoTool("mousemove 50 50 sleep 0.1 mousedown 1");
+    test::PumpMessages(200);  // lets Wine see the pressed button before the drag loop asks for it
 
     HANDLE mover = ::CreateThread(nullptr, 0, MovePointer, nullptr, 0, nullptr);
     auto* data = new test::HdropData(paths);
